@@ -1,0 +1,19 @@
+# vellomar_add_test(NAME SOURCES... LIBS lib... [DISPLAY])
+# A Qt Test executable registered with CTest. Widget and painting tests run on the
+# offscreen platform; DISPLAY tests run under their own Xvfb.
+function(vellomar_add_test name)
+  cmake_parse_arguments(T "DISPLAY" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELLOMAR_BIN_DIR})
+  if(T_DISPLAY)
+    add_test(NAME ${name}
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb $<TARGET_FILE:${name}>)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+  endif()
+  set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
+               QTWEBENGINE_DISABLE_SANDBOX=1 QT_LOGGING_RULES=qt.webenginecontext.debug=false)
+  set_property(TEST ${name} PROPERTY TIMEOUT 300)
+endfunction()

@@ -1,0 +1,5 @@
+#pragma once
+#include <QIcon>
+
+// The application icon in all its sizes; the windows and the tray use it.
+QIcon AppIcon();

@@ -1,0 +1,96 @@
+#include "MainForm.h"
+
+#include "AppIcon.h"
+#include "LoginForm.h"
+#include "SplashDialog.h"
+#include "framework/Application.h"
+#include "framework/Canvas.h"
+
+#include <QHBoxLayout>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1()
+{
+    BeginLayout();
+    // The window's own properties, its create handler among them, come before its components.
+    setObjectName(QStringLiteral("Form1"));
+    SetCaption(QStringLiteral("Vellomar manager"));
+    resize(kOuterWidth, kOuterHeight);
+    setFont(MakeFont(QStringLiteral("MS Sans Serif"), -11));
+    setWindowIcon(AppIcon());
+    OnCreate = [this](QObject* Sender) { FormCreate(Sender); };
+
+    auto* rows = new QVBoxLayout(ClientArea());
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+    auto* columns = new QHBoxLayout;
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(0);
+    rows->addLayout(columns, 1);
+
+    SidebarColumn = new QWidget(ClientArea());
+    SidebarColumn->setObjectName(QStringLiteral("SidebarColumn"));
+    SidebarColumn->setFixedWidth(kSidebarWidth);
+    columns->addWidget(SidebarColumn);
+
+    www = AddComponent(new TEmbeddedBrowser(ClientArea()));
+    www->setObjectName(QStringLiteral("www"));
+    www->SetDownloadOptions(DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS);
+    www->SetUserInterfaceOptions(DOCHOSTUIFLAG_FLAT_SCROLLBAR);
+    www->OnGetHostInfo = [this](DOCHOSTUIINFO& info) { return wwwGetHostInfo(info); };
+    www->OnShowContextMenu = [this](std::uint32_t id, const QPoint& pt, QObject* cmd, QObject* disp) {
+        return wwwShowContextMenu(id, pt, cmd, disp);
+    };
+    columns->addWidget(www, 1);
+
+    StatusBar1 = AddComponent(new QStatusBar(ClientArea()));
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setFixedHeight(kStatusBarHeight);
+    rows->addWidget(StatusBar1);
+
+    SplashDialog1 = AddComponent(new TSplashDialog(this));
+    SplashDialog1->setObjectName(QStringLiteral("SplashDialog1"));
+    SplashDialog1->Picture = QImage(QStringLiteral(":/images/splash.png"));
+    SplashDialog1->SetDelay(4000);
+    SplashDialog1->SetWidth(400);
+    SplashDialog1->SetHeight(250);
+
+    CenterOnScreen();
+    EndLayout();
+}
+
+void TForm1::FormCreate(QObject*)
+{
+    www->Navigate(ExecutableFolder() + QStringLiteral("splash.htm"));
+}
+
+void TForm1::BloginClick(QObject*)
+{
+    Form3->Show();
+}
+
+void TForm1::Login1Click(QObject*)
+{
+    Form3->Show();
+}
+
+void TForm1::BHelpClick(QObject*)
+{
+    www->Navigate(ExecutableFolder() + QStringLiteral("help.htm"));
+}
+
+HRESULT TForm1::wwwGetHostInfo(DOCHOSTUIINFO& pInfo)
+{
+    pInfo.cbSize = 12;
+    pInfo.dwFlags = DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO;
+    pInfo.dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
+    return S_OK;
+}
+
+HRESULT TForm1::wwwShowContextMenu(std::uint32_t, const QPoint&, QObject*, QObject*)
+{
+    return S_OK;
+}

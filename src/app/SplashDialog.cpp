@@ -1,0 +1,83 @@
+#include "SplashDialog.h"
+
+#include "StartupTrace.h"
+#include "framework/Color.h"
+#include "framework/Form.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+class SplashWindow final : public QWidget {
+public:
+    explicit SplashWindow(const QImage& picture)
+        : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                               | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput)
+        , picture_(picture)
+    {
+        setObjectName(QStringLiteral("SplashWindow"));
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), ToQColor(clBtnFace));
+        // The thin border is one pixel; the picture starts inside it, unscaled and clipped.
+        p.setClipRect(rect().adjusted(1, 1, -1, -1));
+        p.drawImage(QPoint(1, 1), picture_);
+        p.setClipping(false);
+        p.setPen(ToQColor(clBlack));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+
+private:
+    QImage picture_;
+};
+
+} // namespace
+
+TSplashDialog::TSplashDialog(TForm* owner) : TComponent(owner), form_(owner)
+{
+    keptOnCreate_ = form_->OnCreate;
+    form_->OnCreate = [this](QObject* Sender) { FormCreateHook(Sender); };
+}
+
+TSplashDialog::~TSplashDialog()
+{
+    delete window_.data();
+}
+
+void TSplashDialog::FormCreateHook(QObject* Sender)
+{
+    ShowSplash();
+    const TNotifyEvent kept = keptOnCreate_;
+    form_->OnCreate = kept;
+    if (kept)
+        kept(Sender);
+}
+
+void TSplashDialog::ShowSplash()
+{
+    auto* window = new SplashWindow(Picture);
+    window_ = window;
+    window->resize(width_, height_);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        window->move(area.x() + (area.width() - width_) / 2, area.y() + (area.height() - height_) / 2);
+    }
+    window->show();
+    window->repaint();
+    StartupTrace::Mark("splash-shown");
+    QTimer::singleShot(delay_, window, [window] {
+        window->hide();
+        window->deleteLater();
+    });
+}

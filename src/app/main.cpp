@@ -1,0 +1,38 @@
+#include "LoginForm.h"
+#include "MainForm.h"
+#include "AppIcon.h"
+#include "StartupTrace.h"
+#include "framework/Application.h"
+
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vellomar"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLOMAR_VERSION));
+
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Vellomar Chat, the desktop client of the chat service."));
+    options.addHelpOption();
+    options.addVersionOption();
+    // parse() rather than process(): the browser engine's own switches must pass.
+    options.parse(QCoreApplication::arguments());
+    if (options.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(options.helpText()), stdout);
+        return 0;
+    }
+    if (options.isSet(QStringLiteral("version"))) {
+        std::printf("vellomar %s\n", VELLOMAR_VERSION);
+        return 0;
+    }
+
+    app.SetTitle(QStringLiteral("Vellomar Chat"));
+    app.setWindowIcon(AppIcon());
+    Form1 = app.CreateForm<TForm1>();
+    StartupTrace::Watch(Form1, Form1->www);
+    Form3 = app.CreateForm<TForm3>();
+    return app.Run();
+}

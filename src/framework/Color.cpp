@@ -1,0 +1,64 @@
+#include "Color.h"
+
+#include <array>
+
+namespace {
+
+// The desktop's standard system colours.
+constexpr std::array<TColor, COLOR_SYSCOLOR_COUNT> kSystemColors = {
+    RGB(200, 200, 200), // scroll bar
+    RGB(0, 0, 0),       // desktop background
+    RGB(153, 180, 209), // active caption
+    RGB(191, 205, 219), // inactive caption
+    RGB(240, 240, 240), // menu
+    RGB(255, 255, 255), // window
+    RGB(100, 100, 100), // window frame
+    RGB(0, 0, 0),       // menu text
+    RGB(0, 0, 0),       // window text
+    RGB(0, 0, 0),       // caption text
+    RGB(180, 180, 180), // active border
+    RGB(244, 247, 252), // inactive border
+    RGB(171, 171, 171), // application workspace
+    RGB(0, 120, 215),   // highlight
+    RGB(255, 255, 255), // highlight text
+    RGB(240, 240, 240), // button face
+    RGB(160, 160, 160), // button shadow
+    RGB(109, 109, 109), // grey text
+    RGB(0, 0, 0),       // button text
+    RGB(0, 0, 0),       // inactive caption text
+    RGB(255, 255, 255), // button highlight
+    RGB(105, 105, 105), // 3-D dark shadow
+    RGB(227, 227, 227), // 3-D light
+    RGB(0, 0, 0),       // info text
+    RGB(255, 255, 225), // info background
+    RGB(0, 0, 0),       // (unused)
+    RGB(0, 102, 204),   // hot light
+    RGB(185, 209, 234), // gradient active caption
+    RGB(215, 228, 242), // gradient inactive caption
+    RGB(0, 120, 215),   // menu highlight
+    RGB(240, 240, 240), // menu bar
+};
+
+} // namespace
+
+TColor ColorToRGB(TColor color)
+{
+    if (color == clNone)
+        return clWhite;
+    if (color & clSystemColor) {
+        const unsigned index = color & 0xFF;
+        return index < kSystemColors.size() ? kSystemColors[index] : clBlack;
+    }
+    return color & 0x00FFFFFF;
+}
+
+QColor ToQColor(TColor color)
+{
+    const TColor rgb = ColorToRGB(color);
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+TColor FromQColor(const QColor& color)
+{
+    return RGB(color.red(), color.green(), color.blue());
+}

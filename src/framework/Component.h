@@ -1,0 +1,59 @@
+#pragma once
+#include <QList>
+#include <QObject>
+
+enum TOperation { opInsert, opRemove };
+
+// What every component of a form shares, visual (a QWidget) or not (a TComponent): the owner is
+// the QObject parent and Name its objectName; the form calls Loaded() on each component in
+// layout order once the whole layout has been built; a component that refers to another asks
+// to be told when that one goes (FreeNotification) and hears it in Notification().
+class ComponentLifecycle {
+public:
+    virtual ~ComponentLifecycle();
+
+    // True while the owner's stored layout is being built.
+    bool Reading() const { return reading_; }
+    void SetReading(bool reading) { reading_ = reading; }
+
+    virtual void Loaded() {}
+    virtual void Notification(QObject* component, TOperation operation);
+
+    // Calls Notification(component, opRemove) on this one when `component` is destroyed.
+    void FreeNotification(QObject* component);
+    void RemoveFreeNotification(QObject* component);
+
+protected:
+    // The QObject that this lifecycle belongs to (the component itself).
+    virtual QObject* Self() = 0;
+
+private:
+    bool reading_ = false;
+    QList<QMetaObject::Connection> watches_;
+    QList<QObject*> watched_;
+};
+
+// A non-visual component.
+class TComponent : public QObject, public ComponentLifecycle {
+    Q_OBJECT
+    Q_PROPERTY(QString Name READ Name WRITE SetName)
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+
+public:
+    explicit TComponent(QObject* owner = nullptr);
+
+    QObject* Owner() const { return parent(); }
+    QString Name() const { return objectName(); }
+    void SetName(const QString& name) { setObjectName(name); }
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+
+protected:
+    QObject* Self() override { return this; }
+
+private:
+    int tag_ = 0;
+};
+
+// The lifecycle part of a component, or nullptr for plain Qt objects.
+ComponentLifecycle* AsComponent(QObject* object);

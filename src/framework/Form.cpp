@@ -1,0 +1,112 @@
+#include "Form.h"
+
+#include "Application.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window), client_(new QWidget(this))
+{
+    client_->setObjectName(QStringLiteral("clientArea"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(client_);
+    setContentsMargins(0, 0, 0, 0);
+}
+
+TForm::~TForm() = default;
+
+void TForm::CenterOnScreen()
+{
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void TForm::Show()
+{
+    if (windowState() & Qt::WindowMinimized)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool TForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        CallHandler([&] { OnCloseQuery(this, canClose); });
+    return canClose;
+}
+
+QObject* TForm::FindComponent(const QString& name) const
+{
+    for (QObject* component : components_)
+        if (component->objectName().compare(name, Qt::CaseInsensitive) == 0)
+            return component;
+    return nullptr;
+}
+
+void TForm::Destroy()
+{
+    if (destroying_)
+        return;
+    destroying_ = true;
+    if (OnDestroy)
+        CallHandler([&] { OnDestroy(this); });
+    delete this;
+}
+
+void TForm::BeginLayout()
+{
+    SetReading(true);
+}
+
+void TForm::EndLayout()
+{
+    SetReading(false);
+    for (QObject* component : components_)
+        if (auto* lifecycle = AsComponent(component))
+            lifecycle->SetReading(false);
+    for (QObject* component : components_)
+        if (auto* lifecycle = AsComponent(component))
+            CallHandler([&] { lifecycle->Loaded(); });
+    if (OnCreate)
+        CallHandler([&] { OnCreate(this); });
+}
+
+void TForm::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (!CloseQuery())
+        return;
+    TCloseAction action = caHide;
+    if (OnClose)
+        CallHandler([&] { OnClose(this, action); });
+    if (action == caNone)
+        return;
+    if (Application && Application->MainForm() == this) {
+        Application->Terminate();
+        return;
+    }
+    switch (action) {
+    case caHide:
+        hide();
+        break;
+    case caMinimize:
+        setWindowState(windowState() | Qt::WindowMinimized);
+        break;
+    case caFree:
+        hide();
+        QMetaObject::invokeMethod(this, [this] { Destroy(); }, Qt::QueuedConnection);
+        break;
+    case caNone:
+        break;
+    }
+}

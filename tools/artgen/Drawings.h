@@ -1,0 +1,18 @@
+#pragma once
+#include <QImage>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+struct Drawing {
+    QString fileName;
+    std::function<QImage()> draw;
+};
+
+QList<Drawing> AllDrawings();
+
+// The icon sizes of the application icon.
+const QList<int>& AppIconSizes();
+QImage DrawAppIcon(int size);
+QImage DrawSplashPicture();
