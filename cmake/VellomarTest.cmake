@@ -5,6 +5,7 @@ function(vellomar_add_test name)
   cmake_parse_arguments(T "DISPLAY" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELLOMAR_BIN_DIR})
   if(T_DISPLAY)
     add_test(NAME ${name}
