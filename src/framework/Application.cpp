@@ -83,13 +83,15 @@ void TApplication::DestroyForms()
         forms_.takeLast()->Destroy();
 }
 
-void CallHandler(const std::function<void()>& body)
+bool CallHandler(const std::function<void()>& body)
 {
     try {
         body();
+        return true;
     } catch (const std::exception& error) {
         if (!Application)
             throw;
         Application->ShowException(error);
     }
+    return false;
 }

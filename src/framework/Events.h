@@ -12,4 +12,5 @@ using TCloseQueryEvent = std::function<void(QObject* Sender, bool& CanClose)>;
 using TCloseEvent = std::function<void(QObject* Sender, TCloseAction& Action)>;
 
 // Runs a handler; an error escaping it goes to the application's default error handler.
-void CallHandler(const std::function<void()>& body);
+// Returns false when the handler failed.
+bool CallHandler(const std::function<void()>& body);

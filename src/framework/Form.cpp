@@ -40,8 +40,9 @@ void TForm::Show()
 bool TForm::CloseQuery()
 {
     bool canClose = true;
-    if (OnCloseQuery)
-        CallHandler([&] { OnCloseQuery(this, canClose); });
+    // A handler that fails stops the close.
+    if (const TCloseQueryEvent handler = OnCloseQuery)
+        return CallHandler([&] { handler(this, canClose); }) && canClose;
     return canClose;
 }
 
@@ -58,8 +59,8 @@ void TForm::Destroy()
     if (destroying_)
         return;
     destroying_ = true;
-    if (OnDestroy)
-        CallHandler([&] { OnDestroy(this); });
+    if (const TNotifyEvent handler = OnDestroy)
+        CallHandler([&] { handler(this); });
     delete this;
 }
 
@@ -77,8 +78,9 @@ void TForm::EndLayout()
     for (QObject* component : components_)
         if (auto* lifecycle = AsComponent(component))
             CallHandler([&] { lifecycle->Loaded(); });
-    if (OnCreate)
-        CallHandler([&] { OnCreate(this); });
+    // A copy: a handler may put another one in the slot while it runs.
+    if (const TNotifyEvent handler = OnCreate)
+        CallHandler([&] { handler(this); });
 }
 
 void TForm::closeEvent(QCloseEvent* event)
@@ -87,8 +89,9 @@ void TForm::closeEvent(QCloseEvent* event)
     if (!CloseQuery())
         return;
     TCloseAction action = caHide;
-    if (OnClose)
-        CallHandler([&] { OnClose(this, action); });
+    if (const TCloseEvent handler = OnClose)
+        if (!CallHandler([&] { handler(this, action); }))
+            return;
     if (action == caNone)
         return;
     if (Application && Application->MainForm() == this) {

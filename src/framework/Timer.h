@@ -21,6 +21,8 @@ public:
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
     bool Running() const { return timer_.isActive(); }
+    // Milliseconds until the next tick, -1 when not running.
+    int RemainingTime() const { return timer_.remainingTime(); }
 
 private:
     void Update();
