@@ -1,0 +1,221 @@
+#include "TestSupport.h"
+#include "browser/EmbeddedBrowser.h"
+#include "framework/Exception.h"
+
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+
+namespace {
+
+QVariant RunScript(QWebEngineView& view, const QString& script)
+{
+    QVariant result;
+    bool done = false;
+    view.page()->runJavaScript(script, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        qWarning("script did not answer: %s", qPrintable(script));
+    return result;
+}
+
+bool LoadAndWait(TEmbeddedBrowser& browser, const QString& address)
+{
+    QSignalSpy finished(&browser, &QWebEngineView::loadFinished);
+    browser.Navigate(address);
+    return finished.wait(20000) && finished.first().first().toBool();
+}
+
+QWidget* VisibleMenu()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMenu*>(w) && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+// The widget that receives the page's input.
+QWidget* InputTarget(TEmbeddedBrowser& browser)
+{
+    return browser.focusProxy() ? browser.focusProxy() : &browser;
+}
+
+} // namespace
+
+class BrowserTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir pages;
+
+    QString WritePage(const QString& name, const QString& html)
+    {
+        QFile file(pages.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(html.toUtf8());
+        return file.fileName();
+    }
+
+    // The pane as the main window sets it up.
+    static void SetUpLikeMainWindow(TEmbeddedBrowser& browser)
+    {
+        browser.SetUserInterfaceOptions(DOCHOSTUIFLAG_FLAT_SCROLLBAR);
+        browser.OnGetHostInfo = [](DOCHOSTUIINFO& info) {
+            info.cbSize = 12;
+            info.dwFlags = DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO;
+            info.dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
+            return S_OK;
+        };
+        browser.OnShowContextMenu = [](std::uint32_t, const QPoint&, QObject*, QObject*) { return S_OK; };
+        browser.resize(400, 300);
+        browser.show();
+    }
+
+private slots:
+    void hostInfoDecidesScrollBars_data()
+    {
+        QTest::addColumn<bool>("hostSaysNoScroll");
+        QTest::addColumn<bool>("scrollBarShown");
+        QTest::newRow("main window's answer") << true << false;
+        QTest::newRow("no answer") << false << true;
+    }
+    void hostInfoDecidesScrollBars()
+    {
+        QFETCH(bool, hostSaysNoScroll);
+        QFETCH(bool, scrollBarShown);
+        TEmbeddedBrowser browser;
+        if (hostSaysNoScroll)
+            SetUpLikeMainWindow(browser);
+        browser.resize(400, 300);
+        browser.show();
+        const QString tall = WritePage(QStringLiteral("tall.htm"),
+                                       QStringLiteral("<html><body style='margin:0'><div style='height:5000px'>tall</div></body></html>"));
+        QVERIFY(LoadAndWait(browser, tall));
+        const bool noBar = RunScript(browser, QStringLiteral("window.innerWidth == document.documentElement.clientWidth")).toBool();
+        QCOMPARE(!noBar, scrollBarShown);
+    }
+
+    void preFilledHostInfoIsReplaced()
+    {
+        TEmbeddedBrowser browser;
+        browser.SetUserInterfaceOptions(DOCHOSTUIFLAG_FLAT_SCROLLBAR);
+        QCOMPARE(browser.HostInfo().cbSize, 20u);
+        QCOMPARE(browser.HostInfo().dwFlags, std::uint32_t(DOCHOSTUIFLAG_FLAT_SCROLLBAR));
+        SetUpLikeMainWindow(browser);
+        QCOMPARE(browser.HostInfo().cbSize, 12u);
+        QCOMPARE(browser.HostInfo().dwFlags, 12u);
+        QCOMPARE(browser.DownloadControlValue(), 0x70u);
+    }
+
+    void rightClickShowsNoMenu_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<std::uint32_t>("kind");
+        QTest::newRow("page") << QStringLiteral("#plain") << std::uint32_t(CONTEXT_MENU_DEFAULT);
+        QTest::newRow("link") << QStringLiteral("#link") << std::uint32_t(CONTEXT_MENU_ANCHOR);
+        QTest::newRow("text field") << QStringLiteral("#field") << std::uint32_t(CONTEXT_MENU_CONTROL);
+    }
+    void rightClickShowsNoMenu()
+    {
+        QFETCH(QString, target);
+        QFETCH(std::uint32_t, kind);
+        TEmbeddedBrowser browser;
+        SetUpLikeMainWindow(browser);
+        QList<std::uint32_t> kinds;
+        browser.OnShowContextMenu = [&](std::uint32_t kind, const QPoint&, QObject*, QObject*) {
+            kinds << kind;
+            return S_OK;
+        };
+        const QString page = WritePage(QStringLiteral("menu.htm"), QStringLiteral(
+            "<html><body style='margin:0'>"
+            "<p id='plain' style='position:absolute;left:10px;top:10px;width:100px;height:30px'>text</p>"
+            "<a id='link' href='https://example.invalid/' style='position:absolute;left:10px;top:60px'>a link here</a>"
+            "<input id='field' style='position:absolute;left:10px;top:110px;width:120px' value='abc'>"
+            "</body></html>"));
+        QVERIFY(LoadAndWait(browser, page));
+        const QVariantList box = RunScript(browser, QStringLiteral(
+            "(function(){var r=document.querySelector('%1').getBoundingClientRect();"
+            "return [r.left + 5, r.top + 5];})()").arg(target)).toList();
+        QCOMPARE(box.size(), 2);
+        const QPoint at(box[0].toInt(), box[1].toInt());
+        QTest::mouseClick(InputTarget(browser), Qt::RightButton, {}, at);
+        QTRY_COMPARE_WITH_TIMEOUT(kinds.size(), 1, 5000);
+        QCOMPARE(kinds.first(), kind);
+        QTest::qWait(100);
+        QVERIFY(!VisibleMenu());
+    }
+
+    void engineMenuShowsWhenHostDeclines()
+    {
+        TEmbeddedBrowser browser;
+        SetUpLikeMainWindow(browser);
+        browser.OnShowContextMenu = [](std::uint32_t, const QPoint&, QObject*, QObject*) { return S_FALSE; };
+        const QString page = WritePage(QStringLiteral("plain.htm"), QStringLiteral("<html><body>plain</body></html>"));
+        QVERIFY(LoadAndWait(browser, page));
+        QTest::mouseClick(InputTarget(browser), Qt::RightButton, {}, QPoint(20, 20));
+        QTRY_VERIFY_WITH_TIMEOUT(VisibleMenu() != nullptr, 5000);
+        VisibleMenu()->close();
+    }
+
+    void backspaceEditsAndNeverGoesBack()
+    {
+        TEmbeddedBrowser browser;
+        SetUpLikeMainWindow(browser);
+        const QString first = WritePage(QStringLiteral("first.htm"), QStringLiteral("<html><body>first</body></html>"));
+        const QString second = WritePage(QStringLiteral("second.htm"), QStringLiteral(
+            "<html><body><input id='f' value='abc' autofocus></body></html>"));
+        QVERIFY(LoadAndWait(browser, first));
+        QVERIFY(LoadAndWait(browser, second));
+        browser.setFocus();
+        RunScript(browser, QStringLiteral("var f=document.getElementById('f');f.focus();f.setSelectionRange(3,3);"));
+        QTest::keyClick(InputTarget(browser), Qt::Key_Backspace);
+        QTRY_COMPARE_WITH_TIMEOUT(RunScript(browser, QStringLiteral("document.getElementById('f').value")).toString(),
+                                  QStringLiteral("ab"), 5000);
+        QTest::keyClick(InputTarget(browser), Qt::Key_Left);
+        QTest::keyClick(InputTarget(browser), Qt::Key_Backspace);
+        QTRY_COMPARE_WITH_TIMEOUT(RunScript(browser, QStringLiteral("document.getElementById('f').value")).toString(),
+                                  QStringLiteral("b"), 5000);
+        QCOMPARE(browser.url(), QUrl::fromLocalFile(second));
+    }
+
+    void imagesLoad()
+    {
+        TEmbeddedBrowser browser;
+        SetUpLikeMainWindow(browser);
+        QImage dot(3, 2, QImage::Format_RGB32);
+        dot.fill(Qt::red);
+        dot.save(pages.filePath(QStringLiteral("dot.png")));
+        const QString page = WritePage(QStringLiteral("image.htm"), QStringLiteral("<html><body><img id='i' src='dot.png'></body></html>"));
+        QVERIFY(LoadAndWait(browser, page));
+        QTRY_COMPARE_WITH_TIMEOUT(RunScript(browser, QStringLiteral("document.getElementById('i').naturalWidth")).toInt(), 3, 5000);
+    }
+
+    void refusedAddressRaises_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("relative") << QStringLiteral("splash.htm");
+        QTest::newRow("no host") << QStringLiteral("http://");
+    }
+    void refusedAddressRaises()
+    {
+        QFETCH(QString, address);
+        TEmbeddedBrowser browser;
+        browser.Navigate(QStringLiteral("about:blank"));
+        const QUrl before = browser.LocationURL();
+        QVERIFY_THROWS_EXCEPTION(Exception, browser.Navigate(address));
+        QCOMPARE(browser.LocationURL(), before);
+    }
+
+    void addressesWithSpacesAreTaken()
+    {
+        TEmbeddedBrowser browser;
+        browser.Navigate(QStringLiteral("http://127.0.0.1:1/page.php?username=john doe&pass=a%2Bb"));
+        QCOMPARE(browser.LocationURL().query(QUrl::FullyEncoded), QStringLiteral("username=john%20doe&pass=a%2Bb"));
+    }
+};
+
+VELLOMAR_TEST_MAIN(BrowserTest)
+#include "test_browser.moc"
