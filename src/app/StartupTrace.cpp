@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QWebEngineView>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,17 +17,25 @@ bool Enabled()
     return enabled;
 }
 
-class FirstPaintWatcher final : public QObject {
+// Marks "main-shown" when the window is first exposed on the screen.
+class FirstExposeWatcher final : public QObject {
 public:
     using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint) {
-            StartupTrace::Mark("main-shown");
-            watched->removeEventFilter(this);
-            deleteLater();
+        if (event->type() == QEvent::Show) {
+            if (auto* widget = qobject_cast<QWidget*>(watched); widget && widget->windowHandle()) {
+                widget->removeEventFilter(this);
+                widget->windowHandle()->installEventFilter(this);
+            }
+        } else if (event->type() == QEvent::Expose) {
+            if (auto* window = qobject_cast<QWindow*>(watched); window && window->isExposed()) {
+                StartupTrace::Mark("main-shown");
+                window->removeEventFilter(this);
+                deleteLater();
+            }
         }
         return false;
     }
@@ -46,7 +55,7 @@ void StartupTrace::Watch(QWidget* mainWindow, QWebEngineView* pane)
 {
     if (!Enabled())
         return;
-    mainWindow->installEventFilter(new FirstPaintWatcher(mainWindow));
+    mainWindow->installEventFilter(new FirstExposeWatcher(mainWindow));
     auto* once = new QObject(pane);
     QObject::connect(pane, &QWebEngineView::loadFinished, once, [once](bool) {
         Mark("page-loaded");

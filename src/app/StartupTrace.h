@@ -10,7 +10,7 @@ class QWidget;
 class QWebEngineView;
 
 namespace StartupTrace {
-// Marks "main-shown" at the main window's first paint and "page-loaded" when the pane's first
+// Marks "main-shown" when the main window is first exposed and "page-loaded" when the pane's first
 // page has loaded.
 void Watch(QWidget* mainWindow, QWebEngineView* pane);
 }
