@@ -154,60 +154,53 @@ QList<TCommandBar::CaptionStrip> TCommandBar::CaptionStrips() const
     return strips;
 }
 
-TRect TCommandBar::ItemRect(const TCommandPanel* panel, const TCommandItem* item) const
+template <class Match> TCommandItem* TCommandBar::FindRow(const TCommandPanel* panel, Match match) const
 {
-    if (panel != ActivePanel())
-        return {};
     int y = ItemsTop();
-    const int bottom = ItemsBottom();
-    for (int i = panel->TopItem(); i < panel->Items.Count() && y < bottom; ++i) {
-        const TCommandItem* row = panel->Items[i];
-        if (!row->Visible())
-            continue;
-        const int h = RowHeight(panel, row);
-        if (row == item)
-            return {SideWidth(), y, width(), y + h};
-        y += h;
-    }
-    return {};
-}
-
-TCommandItem* TCommandBar::ItemAtPress(QPoint pos) const
-{
-    const TCommandPanel* panel = ActivePanel();
-    const int top = ItemsTop();
-    if (!panel || pos.y() <= top || pos.y() >= ItemsBottom())
-        return nullptr;
-    int y0 = top;
     for (int i = panel->TopItem(); i < panel->Items.Count(); ++i) {
         TCommandItem* item = panel->Items[i];
         if (!item->Visible())
             continue;
         const int h = RowHeight(panel, item);
-        if (pos.y() >= y0 && pos.y() <= y0 + h)
+        if (match(item, y, h))
             return item;
-        y0 += h;
+        y += h;
     }
     return nullptr;
+}
+
+TRect TCommandBar::ItemRect(const TCommandPanel* panel, const TCommandItem* item) const
+{
+    TRect row;
+    if (panel != ActivePanel())
+        return row;
+    const int bottom = ItemsBottom();
+    FindRow(panel, [&](const TCommandItem* candidate, int y, int h) {
+        if (y >= bottom)
+            return true;
+        if (candidate == item)
+            row = {SideWidth(), y, width(), y + h};
+        return candidate == item;
+    });
+    return row;
+}
+
+TCommandItem* TCommandBar::ItemAtPress(QPoint pos) const
+{
+    const TCommandPanel* panel = ActivePanel();
+    if (!panel || pos.y() <= ItemsTop() || pos.y() >= ItemsBottom())
+        return nullptr;
+    // At a shared edge the upper item wins.
+    return FindRow(panel, [&](const TCommandItem*, int y, int h) { return pos.y() >= y && pos.y() <= y + h; });
 }
 
 TCommandItem* TCommandBar::ItemAtPointer(QPoint pos) const
 {
     const TCommandPanel* panel = ActivePanel();
-    const int top = ItemsTop();
     const int right = width() - (upShown_ || downShown_ ? kScrollZone : 0);
-    if (!panel || pos.y() <= top || pos.y() >= ItemsBottom() || pos.x() <= 0 || pos.x() >= right)
+    if (!panel || pos.y() <= ItemsTop() || pos.y() >= ItemsBottom() || pos.x() <= 0 || pos.x() >= right)
         return nullptr;
-    int bottom = top;
-    for (int i = panel->TopItem(); i < panel->Items.Count(); ++i) {
-        TCommandItem* item = panel->Items[i];
-        if (!item->Visible())
-            continue;
-        bottom += RowHeight(panel, item);
-        if (bottom > pos.y())
-            return item;
-    }
-    return nullptr;
+    return FindRow(panel, [&](const TCommandItem*, int y, int h) { return y + h > pos.y(); });
 }
 
 TRect TCommandBar::HoverRect(const TCommandPanel* panel, const TRect& row, const QImage& icon) const

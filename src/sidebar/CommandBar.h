@@ -115,7 +115,10 @@ private:
     RowFit FitRows(const TCommandPanel* panel) const;
     QPoint PointerPos() const;
 
-    // Interaction.
+    // Layout and interaction.
+    // The first visible item from the panel's TopItem for which match(item, rowTop, rowHeight)
+    // holds, rows stacked from the items top.
+    template <class Match> TCommandItem* FindRow(const TCommandPanel* panel, Match match) const;
     int BarHeight() const;
     QList<CaptionStrip> CaptionStrips() const;
     TRect HoverRect(const TCommandPanel* panel, const TRect& row, const QImage& icon) const;

@@ -1,4 +1,5 @@
 #pragma once
+#include "ChangeNotifier.h"
 #include "framework/Alignment.h"
 #include "framework/Color.h"
 
@@ -8,9 +9,12 @@ class TCommandBar;
 
 // How the bar draws panel captions (one strip per visible panel, Height tall) and the optional
 // side strip left of the items. With Height 0 captions take no room and show nothing.
-class TCommandCaption {
+class TCommandCaption : public TChangeNotifier<TCommandCaption> {
 public:
     explicit TCommandCaption(TCommandBar* bar) : bar_(bar) {}
+
+    // Repaints the bar.
+    void Changed();
 
     int Height() const { return height_; }
     void SetHeight(int height) { Store(height_, height < 0 ? 0 : height); }
@@ -33,15 +37,6 @@ public:
     void SetActiveFontColor(TColor color) { Store(activeFontColor_, color); }
 
 private:
-    template <class T> void Store(T& field, const T& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
-    }
-    void Changed();
-
     TCommandBar* bar_;
     int height_ = 20;
     bool sideDisplay_ = false;
@@ -55,14 +50,17 @@ private:
 };
 
 // The help area along the bottom of the bar: the clicked item's Help text.
-class THelpPanel {
+class THelpPanel : public TChangeNotifier<THelpPanel> {
 public:
     explicit THelpPanel(TCommandBar* bar) : bar_(bar) {}
 
+    // Repaints the bar.
+    void Changed();
+
     bool Visible() const { return visible_; }
-    void SetVisible(bool visible);
+    void SetVisible(bool visible) { Store(visible_, visible); }
     int Height() const { return height_; }
-    void SetHeight(int height);
+    void SetHeight(int height) { Store(height_, height < 0 ? 0 : height); }
 
 private:
     TCommandBar* bar_;

@@ -1,4 +1,5 @@
 #pragma once
+#include "ChangeNotifier.h"
 #include "CommandCollection.h"
 
 #include <QImage>
@@ -11,9 +12,12 @@ using TCommandItems = TCommandCollection<TCommandItem, TCommandPanel>;
 
 // One command of a panel: in the large-icon style an icon above a one-line caption. Its index
 // is its position in the panel's Items; an invisible item keeps its index but takes no row.
-class TCommandItem {
+class TCommandItem : public TChangeNotifier<TCommandItem> {
 public:
     explicit TCommandItem(TCommandItems* collection) : collection_(collection) {}
+
+    // Repaints the bar.
+    void Changed();
 
     TCommandPanel* Panel() const { return collection_->GetOwner(); }
     int Index() const { return collection_->IndexOf(this); }
@@ -40,15 +44,6 @@ public:
     void SetHelp(const QString& help) { help_ = help; }
 
 private:
-    template <class T> void Store(T& field, const T& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
-    }
-    void Changed();
-
     TCommandItems* collection_;
     QString caption_;
     QImage icon_;

@@ -1,4 +1,5 @@
 #pragma once
+#include "ChangeNotifier.h"
 #include "CommandCollection.h"
 #include "CommandItem.h"
 #include "framework/Alignment.h"
@@ -19,13 +20,13 @@ enum TGradientDirection { gdHorizontal, gdVertical };
 
 // A panel of the bar: its items and how they look. Every setter that changes the look stores
 // the value and repaints the bar.
-class TCommandPanel {
+class TCommandPanel : public TChangeNotifier<TCommandPanel> {
 public:
     explicit TCommandPanel(TCommandPanels* collection) : collection_(collection), Items(this) {}
 
     TCommandBar* Bar() const { return collection_->GetOwner(); }
     int Index() const { return collection_->IndexOf(this); }
-    // Called by the items when one of them changes.
+    // Repaints the bar; the items call it when one of them changes.
     void Changed();
 
     // The panel caption; a letter after "&" makes the panel active with Alt.
@@ -98,14 +99,6 @@ public:
     void SetTopItem(int index) { Store(topItem_, index < 0 ? 0 : index); }
 
 private:
-    template <class T> void Store(T& field, const T& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
-    }
-
     TCommandPanels* collection_;
     QString caption_;
     TPanelStyle style_ = psLargeIcon;

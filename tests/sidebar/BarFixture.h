@@ -3,6 +3,7 @@
 
 #include <QCursor>
 #include <QImage>
+#include <QPaintEvent>
 #include <QTest>
 
 #include <memory>
@@ -44,3 +45,21 @@ inline TCommandPanel* Panel0(TCommandBar& bar)
 {
     return bar.Panels[0];
 }
+
+// Records the bar's paints: how many, and the region they covered.
+class PaintLog : public QObject {
+public:
+    explicit PaintLog(QWidget* w) { w->installEventFilter(this); }
+    int paints = 0;
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            painted += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};

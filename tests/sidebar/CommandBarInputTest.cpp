@@ -3,7 +3,6 @@
 #include "TestSupport.h"
 
 #include <QLineEdit>
-#include <QPaintEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,21 +26,6 @@ struct ItemEvents {
     QList<Click> clicks;
     QList<int> doubleClicks;
     QList<int> rightClicks;
-};
-
-// Collects the rectangles the bar repaints.
-class PaintLog : public QObject {
-public:
-    explicit PaintLog(QWidget* w) { w->installEventFilter(this); }
-    QRegion painted;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted += static_cast<QPaintEvent*>(event)->region();
-        return false;
-    }
 };
 
 } // namespace

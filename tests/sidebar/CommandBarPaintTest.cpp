@@ -61,20 +61,6 @@ const QList<Mutation>& Mutations()
     return list;
 }
 
-// Counts the bar's paints.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-};
-
 } // namespace
 
 class CommandBarPaintTest : public QObject {
@@ -226,10 +212,10 @@ private slots:
         auto bar = MakeBar(300);
         bar->Panels.Add();
         QTest::qWait(20);
-        PaintCounter counter(bar.get());
+        PaintLog log(bar.get());
         Mutations()[mutation].change(*bar);
         QTest::qWait(20);
-        QCOMPARE(counter.paints > 0, Mutations()[mutation].repaints);
+        QCOMPARE(log.paints > 0, Mutations()[mutation].repaints);
     }
 };
 

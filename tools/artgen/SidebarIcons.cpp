@@ -12,10 +12,14 @@ const QColor kSea(24, 160, 170);
 const QColor kSun(255, 190, 60);
 const QColor kPaper(252, 252, 246);
 
-QImage Canvas32()
+// A transparent 32 x 32 icon painted by `paint` with antialiasing.
+QImage Icon32(void (*paint)(QPainter&))
 {
     QImage image(32, 32, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    paint(p);
     return image;
 }
 
@@ -42,11 +46,8 @@ void DrawSheet(QPainter& p, const QRectF& box)
 }
 
 // A person's head and shoulders with an arrow pointing in.
-QImage DrawLoginIcon()
+void PaintLoginIcon(QPainter& p)
 {
-    QImage image = Canvas32();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient body(0, 14, 0, 31);
     body.setColorAt(0, kSea);
     body.setColorAt(1, kInk);
@@ -73,15 +74,11 @@ QImage DrawLoginIcon()
     p.setPen(QPen(QColor(120, 80, 0), 1));
     p.setBrush(kSun);
     p.drawPath(arrow);
-    return image;
 }
 
 // A sheet with lines of script and a pencil across it.
-QImage DrawScriptIcon()
+void PaintScriptIcon(QPainter& p)
 {
-    QImage image = Canvas32();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
     DrawSheet(p, QRectF(4.5, 2.5, 20, 27));
     p.setPen(QPen(kSea, 2, Qt::SolidLine, Qt::RoundCap));
     const qreal widths[] = {9, 12, 7, 11, 8};
@@ -102,15 +99,11 @@ QImage DrawScriptIcon()
     tip.closeSubpath();
     p.setBrush(QColor(240, 220, 180));
     p.drawPath(tip);
-    return image;
 }
 
 // A web page: a window with a title band and a pair of angle brackets.
-QImage DrawHtmlPageIcon()
+void PaintHtmlPageIcon(QPainter& p)
 {
-    QImage image = Canvas32();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(kInk, 1.2));
     p.setBrush(kPaper);
     p.drawRoundedRect(QRectF(2.5, 4.5, 27, 23), 2.5, 2.5);
@@ -132,15 +125,11 @@ QImage DrawHtmlPageIcon()
     p.drawPath(brackets);
     p.setPen(QPen(kSea, 2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(17.5, 13.5), QPointF(14.5, 23.5));
-    return image;
 }
 
 // A question mark on a round blue badge.
-QImage DrawHelpIcon()
+void PaintHelpIcon(QPainter& p)
 {
-    QImage image = Canvas32();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient badge(0, 2, 0, 30);
     badge.setColorAt(0, kSea);
     badge.setColorAt(1, kInk);
@@ -157,7 +146,6 @@ QImage DrawHelpIcon()
     p.setPen(Qt::NoPen);
     p.setBrush(kSun);
     p.drawEllipse(QPointF(16, 24), 2.1, 2.1);
-    return image;
 }
 
 } // namespace
@@ -165,9 +153,9 @@ QImage DrawHelpIcon()
 QList<Drawing> SidebarIconDrawings()
 {
     return {
-        {QStringLiteral("sidebar/login.png"), DrawLoginIcon},
-        {QStringLiteral("sidebar/script.png"), DrawScriptIcon},
-        {QStringLiteral("sidebar/htmlpage.png"), DrawHtmlPageIcon},
-        {QStringLiteral("sidebar/help.png"), DrawHelpIcon},
+        {QStringLiteral("sidebar/login.png"), [] { return Icon32(PaintLoginIcon); }},
+        {QStringLiteral("sidebar/script.png"), [] { return Icon32(PaintScriptIcon); }},
+        {QStringLiteral("sidebar/htmlpage.png"), [] { return Icon32(PaintHtmlPageIcon); }},
+        {QStringLiteral("sidebar/help.png"), [] { return Icon32(PaintHelpIcon); }},
     };
 }
