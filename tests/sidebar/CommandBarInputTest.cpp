@@ -234,6 +234,23 @@ private slots:
         QCOMPARE(bar->ActivePanel(), hidden);
     }
 
+    void helpAreaShowsTheClickedItemsHelp()
+    {
+        auto bar = MakeBar(300);
+        TCommandPanel* panel = Panel0(*bar);
+        panel->Items[1]->SetHelp(QStringLiteral("Shows the second thing"));
+        QTest::mouseClick(bar.get(), Qt::LeftButton, {}, QPoint(60, 80));
+        QVERIFY(bar->HelpText().isEmpty());
+        bar->HelpPanel.SetHeight(40);
+        bar->HelpPanel.SetVisible(true);
+        QCOMPARE(bar->ItemsBottom(), 260);
+        QTest::mouseClick(bar.get(), Qt::LeftButton, {}, QPoint(60, 80));
+        QCOMPARE(bar->HelpText(), QStringLiteral("Shows the second thing"));
+        // An item without help leaves the text as it is.
+        QTest::mouseClick(bar.get(), Qt::LeftButton, {}, QPoint(60, 20));
+        QCOMPARE(bar->HelpText(), QStringLiteral("Shows the second thing"));
+    }
+
     void keysPressItemsAndSwitchPanels_data()
     {
         QTest::addColumn<QKeyCombination>("key");
