@@ -216,6 +216,9 @@ TRect TCommandBar::HoverRect(const TCommandPanel* panel, const TRect& row, const
 
 void TCommandBar::mouseMoveEvent(QMouseEvent* event)
 {
+    // A release that went elsewhere (to a box the click handler showed) still ends the press.
+    if (!(event->buttons() & Qt::LeftButton))
+        leftDown_ = false;
     setCursor(defaultCursor_);
     TCommandItem* item = ItemAtPointer(event->position().toPoint());
     if (item && item->Panel()->HoverIconColor() != clNone) {

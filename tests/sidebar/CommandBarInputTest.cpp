@@ -2,7 +2,9 @@
 #include "BarFixture.h"
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -232,6 +234,19 @@ private slots:
         second->SetVisible(false);
         bar->SetTopPanel(1);
         QCOMPARE(bar->ActivePanel(), hidden);
+    }
+
+    void releaseElsewhereEndsThePress()
+    {
+        auto bar = MakeBar(492);
+        const QPoint pos(60, 80);
+        QTest::mousePress(bar.get(), Qt::LeftButton, {}, pos);
+        QVERIFY(bar->LeftButtonDown());
+        // The button came up over a box the handler showed; the next move has no button down.
+        QMouseEvent move(QEvent::MouseMove, QPointF(pos), bar->mapToGlobal(QPointF(pos)), Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(bar.get(), &move);
+        QVERIFY(!bar->LeftButtonDown());
+        QTest::mouseRelease(bar.get(), Qt::LeftButton, {}, pos);
     }
 
     void helpAreaShowsTheClickedItemsHelp()
