@@ -31,10 +31,9 @@ TForm1::TForm1()
     columns->setSpacing(0);
     rows->addLayout(columns, 1);
 
-    SidebarColumn = new QWidget(ClientArea());
-    SidebarColumn->setObjectName(QStringLiteral("SidebarColumn"));
-    SidebarColumn->setFixedWidth(kSidebarWidth);
-    columns->addWidget(SidebarColumn);
+    CommandBar4 = AddComponent(new TCommandBar(ClientArea()));
+    StoreCommandBar4Settings();
+    columns->addWidget(CommandBar4);
 
     www = AddComponent(new TEmbeddedBrowser(ClientArea()));
     www->setObjectName(QStringLiteral("www"));

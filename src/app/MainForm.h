@@ -1,6 +1,7 @@
 #pragma once
 #include "browser/EmbeddedBrowser.h"
 #include "framework/Form.h"
+#include "sidebar/CommandBar.h"
 
 class QStatusBar;
 class TSplashDialog;
@@ -14,7 +15,7 @@ public:
     TForm1();
 
     // Visual components.
-    QWidget* SidebarColumn = nullptr;
+    TCommandBar* CommandBar4 = nullptr;
     TEmbeddedBrowser* www = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     // Non-visual components.
@@ -24,6 +25,7 @@ public:
     void BloginClick(QObject* Sender);
     void Login1Click(QObject* Sender);
     void BHelpClick(QObject* Sender);
+    void CommandBar4ItemClick(QObject* Sender, TCommandPanel* APanel, TCommandItem* AItem);
     HRESULT wwwGetHostInfo(DOCHOSTUIINFO& pInfo);
     HRESULT wwwShowContextMenu(std::uint32_t dwID, const QPoint& ppt, QObject* pcmdtReserved, QObject* pdispReserved);
 
@@ -31,6 +33,10 @@ public:
     static constexpr int kOuterHeight = 538;
     static constexpr int kSidebarWidth = 121;
     static constexpr int kStatusBarHeight = 19;
+
+private:
+    // The sidebar's stored settings: one large-icon panel with the four commands.
+    void StoreCommandBar4Settings();
 };
 
 extern TForm1* Form1;

@@ -16,3 +16,4 @@ QList<Drawing> AllDrawings();
 const QList<int>& AppIconSizes();
 QImage DrawAppIcon(int size);
 QImage DrawSplashPicture();
+QList<Drawing> SidebarIconDrawings();

@@ -1,0 +1,13 @@
+#include "CommandCaption.h"
+
+#include "CommandBar.h"
+
+void TCommandCaption::Changed()
+{
+    bar_->Changed();
+}
+
+void THelpPanel::Changed()
+{
+    bar_->Changed();
+}

@@ -1,0 +1,8 @@
+#include "CommandPanel.h"
+
+#include "CommandBar.h"
+
+void TCommandPanel::Changed()
+{
+    collection_->Changed();
+}
