@@ -77,7 +77,8 @@ void TForm::EndLayout()
     for (QObject* component : components_)
         if (auto* lifecycle = AsComponent(component))
             CallHandler([&] { lifecycle->Loaded(); });
-    if (OnCreate)
+    // A program already ending (a second copy stopped by its guard) creates nothing more.
+    if (OnCreate && !(Application && Application->Terminated()))
         CallHandler([&] { OnCreate(this); });
 }
 
