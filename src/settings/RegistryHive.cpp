@@ -227,7 +227,8 @@ OpenResult PrepareDatabase(sqlite3* db, QString* error)
                     " type INTEGER NOT NULL, data BLOB NOT NULL,"
                     " PRIMARY KEY(key, folded))")
         && Exec(db, "INSERT INTO keys(id, parent, name, folded) VALUES(1, NULL, '', '')")
-        && Exec(db, "PRAGMA application_id = 1450986834") && transaction.Commit();
+        && Exec(db, QByteArray("PRAGMA application_id = ").append(QByteArray::number(kApplicationId)).constData())
+        && transaction.Commit();
     if (!laidOut) {
         *error = DatabaseError(db);
         // Another process may have laid it out at the same moment.
