@@ -65,7 +65,7 @@ void TAbstractState::Loaded()
 
 void TAbstractState::Notification(QObject* component, TOperation operation)
 {
-    if (operation == opRemove && component == storage_.data()) {
+    if (operation == opRemove && component == storage_) {
         active_ = false;
         storage_ = nullptr;
     }

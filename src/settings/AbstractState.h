@@ -3,8 +3,6 @@
 #include "framework/Component.h"
 #include "framework/Events.h"
 
-#include <QPointer>
-
 class TForm;
 
 // A persister placed on a form: once the form's layout has been read it takes the form's
@@ -61,7 +59,8 @@ private:
 
     bool active_ = true;
     QString section_;
-    QPointer<TAbstractStore> storage_;
+    // Cleared by the store's removal notification.
+    TAbstractStore* storage_ = nullptr;
     bool restored_ = false;
     bool saved_ = false;
 

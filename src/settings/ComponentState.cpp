@@ -34,7 +34,7 @@ void TComponentState::SetStoredProperties(const QStringList& lines)
 
 QObject* TComponentState::LineComponent(int index) const
 {
-    return index >= 0 && index < lines_.size() ? lines_.at(index).component.data() : nullptr;
+    return index >= 0 && index < lines_.size() ? lines_.at(index).component : nullptr;
 }
 
 void TComponentState::Loaded()
@@ -78,7 +78,7 @@ void TComponentState::Notification(QObject* component, TOperation operation)
     TAbstractState::Notification(component, operation);
     if (operation != opRemove || destroying_ || component == Storage())
         return;
-    lines_.removeIf([component](const StoredLine& line) { return line.component.data() == component; });
+    lines_.removeIf([component](const StoredLine& line) { return line.component == component; });
 }
 
 template <class FileOne> void TComponentState::FileProperties(TDataFiler& filer, FileOne fileOne)

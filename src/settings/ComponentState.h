@@ -2,7 +2,6 @@
 #include "AbstractState.h"
 
 #include <QList>
-#include <QPointer>
 #include <QStringList>
 
 class TDataFiler;
@@ -32,9 +31,10 @@ protected:
     void SaveToStore() override;
 
 private:
+    // A line and the component it is tied to (cleared through the removal notification).
     struct StoredLine {
         QString path;
-        QPointer<QObject> component;
+        QObject* component;
     };
 
     void ResolveLines();

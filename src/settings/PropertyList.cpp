@@ -85,7 +85,8 @@ void TPropertyList::Add(QObject* object, const QString& prefix, QList<QObject*>&
     for (int i = 0; i < meta->propertyCount(); ++i)
         declared.insert(QString::fromLatin1(meta->property(i).name()).toCaseFolded(), i);
 
-    for (int i = 0; i < meta->propertyCount(); ++i) {
+    // Qt's own objectName is not published: components publish their Name.
+    for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
         const QString name = QString::fromLatin1(property.name());
         if (declared.value(name.toCaseFolded()) != i)

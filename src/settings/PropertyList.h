@@ -37,9 +37,10 @@ struct TPropertyEntry {
     bool Write(const QVariant& value) const { return property.write(object, value); }
 };
 
-// The persistable properties of one object: every Q_PROPERTY by its declared name (a class's
-// own declaration hides an inherited one spelled the same ignoring case). A property whose type
-// is TItemCollection is replaced by the properties of each item, named "Items[0].Caption".
+// The persistable properties of one object: every Q_PROPERTY but QObject's own, by its declared
+// name (a class's own declaration hides an inherited one spelled the same ignoring case). A
+// property whose type is TItemCollection is replaced by the properties of each item, named
+// "Items[0].Caption".
 class TPropertyList {
 public:
     explicit TPropertyList(QObject* object);
