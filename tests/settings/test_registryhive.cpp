@@ -134,14 +134,6 @@ private slots:
         QVERIFY(!hive->DeleteKeyTree(RegistryHive::kRootKey, QString()));
     }
 
-    void overlongKeyNamesAreRefused()
-    {
-        auto hive = RegistryHive::Open(HivePath());
-        QVERIFY(hive->CreateKey(RegistryHive::kRootKey, QString(255, QLatin1Char('k'))));
-        QVERIFY(!hive->CreateKey(RegistryHive::kRootKey, QStringLiteral("ok\\") + QString(256, QLatin1Char('k'))));
-        QVERIFY(!hive->OpenKey(RegistryHive::kRootKey, QStringLiteral("ok")));
-    }
-
     void theUsersHiveIsPrivate()
     {
         const QString folder = dir_.filePath(QStringLiteral("fresh/vellomar"));
@@ -160,17 +152,6 @@ private slots:
         ::chmod(QFile::encodeName(HivePath()).constData(), 0644);
         QVERIFY(RegistryHive::Open(HivePath()));
         QCOMPARE(ModeOf(HivePath()), mode_t(0600));
-    }
-
-    void theRootsHaveTheirOwnFiles()
-    {
-        QCOMPARE(RegistryHive::FilePath(RegistryHiveRoot::CurrentUser), dir_.filePath(QStringLiteral("registry.sqlite")));
-        QCOMPARE(RegistryHive::FilePath(RegistryHiveRoot::LocalMachine),
-                 dir_.filePath(QStringLiteral("machine/registry.sqlite")));
-        qunsetenv("VELLOMAR_CONFIG_DIR");
-        qputenv("XDG_CONFIG_HOME", "/somewhere/config");
-        QCOMPARE(RegistryHive::FilePath(RegistryHiveRoot::CurrentUser), QStringLiteral("/somewhere/config/vellomar/registry.sqlite"));
-        QCOMPARE(RegistryHive::FilePath(RegistryHiveRoot::LocalMachine), QStringLiteral("/etc/vellomar/registry.sqlite"));
     }
 
     void anUnreadableHiveIsMovedAsideAndStartedAfresh_data()

@@ -214,14 +214,6 @@ private slots:
         QCOMPARE(message, QStringLiteral("Echec à la création de la clé ") + longName);
     }
 
-    void aClosedStoreReadsDefaultsAndRefusesWrites()
-    {
-        TRegistryStore store;
-        store.SetKeyName(QStringLiteral("vellomar"));
-        QCOMPARE(store.ReadText(QStringLiteral("S"), QStringLiteral("v"), QStringLiteral("d")), QStringLiteral("d"));
-        QVERIFY_THROWS_EXCEPTION(ERegistryException, store.WriteText(QStringLiteral("S"), QStringLiteral("v"), QString()));
-    }
-
     void erasingASectionTakesItsSubkeys()
     {
         WithStore(QStringLiteral("vellomar"), [](TRegistryStore& store) {
