@@ -187,11 +187,19 @@ QString DatabaseError(sqlite3* db)
     return QString::fromUtf8(sqlite3_errmsg(db));
 }
 
+// The mark of the program that owns the file (0 for a new file); nullopt when unreadable.
+std::optional<qint64> ApplicationId(sqlite3* db)
+{
+    Statement id(db, "PRAGMA application_id");
+    if (!id.Row())
+        return std::nullopt;
+    return id.Int(0);
+}
+
 // Checks that `db` is a whole hive (or an empty file) and lays out the tables when missing.
 OpenResult PrepareDatabase(sqlite3* db, QString* error)
 {
     sqlite3_busy_timeout(db, 10000);
-    sqlite3_extended_result_codes(db, 0);
     if (!Exec(db, "PRAGMA foreign_keys = ON") || !Exec(db, "PRAGMA synchronous = FULL")) {
         *error = DatabaseError(db);
         return sqlite3_errcode(db) == SQLITE_BUSY ? OpenResult::Failed : OpenResult::Unreadable;
@@ -206,12 +214,12 @@ OpenResult PrepareDatabase(sqlite3* db, QString* error)
                                                                                           : OpenResult::Unreadable;
         }
     }
-    Statement id(db, "PRAGMA application_id");
-    if (!id.Row() || (id.Int(0) != 0 && id.Int(0) != kApplicationId)) {
+    const std::optional<qint64> owner = ApplicationId(db);
+    if (!owner || (*owner != 0 && *owner != kApplicationId)) {
         *error = QStringLiteral("it belongs to another program");
         return OpenResult::Unreadable;
     }
-    if (id.Int(0) == kApplicationId)
+    if (*owner == kApplicationId)
         return OpenResult::Ready;
 
     WriteTransaction transaction(db);
@@ -232,8 +240,7 @@ OpenResult PrepareDatabase(sqlite3* db, QString* error)
     if (!laidOut) {
         *error = DatabaseError(db);
         // Another process may have laid it out at the same moment.
-        Statement again(db, "PRAGMA application_id");
-        if (again.Row() && again.Int(0) == kApplicationId)
+        if (ApplicationId(db) == kApplicationId)
             return OpenResult::Ready;
         return OpenResult::Failed;
     }
