@@ -96,13 +96,17 @@ private slots:
         for (auto& writer : writers)
             QVERIFY(writer->waitForStarted());
         QThread::msleep(1500);
-        // A writer whose change failed (a lock it could not get, a table laid out twice) ends.
+        // A writer whose change failed (a table laid out twice, a lock refused at once) ends;
+        // one waiting for the lock runs on. SQLite does not queue writers fairly, so only the
+        // progress of all of them together is certain.
+        QByteArray rounds;
         for (auto& writer : writers) {
             QCOMPARE(writer->state(), QProcess::Running);
             writer->kill();
             writer->waitForFinished();
-            QVERIFY(!writer->readAllStandardOutput().isEmpty());
+            rounds += writer->readAllStandardOutput();
         }
+        QVERIFY(!rounds.isEmpty());
         auto hive = RegistryHive::Open(hivePath);
         const auto section = hive->OpenKey(RegistryHive::kRootKey, QStringLiteral("vellomar\\TForm3"));
         QVERIFY(section);
