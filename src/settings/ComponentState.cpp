@@ -90,7 +90,9 @@ template <class FileOne> void TComponentState::FileProperties(TDataFiler& filer,
         if (!lists.contains(key(line.component)))
             lists.insert(key(line.component), std::make_shared<TPropertyList>(line.component));
 
-    for (const StoredLine& line : QList<StoredLine>(lines_)) {
+    // By index: a component removed while its neighbour is filed takes its lines away.
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        const StoredLine line = lines_.at(i);
         QString componentName, propertyName;
         if (!line.component || !SplitPropertyPath(line.path, &componentName, &propertyName))
             continue;
