@@ -5,6 +5,7 @@
 #include "SplashDialog.h"
 #include "framework/Application.h"
 #include "framework/Canvas.h"
+#include "tray/SingleInstance.h"
 
 #include <QHBoxLayout>
 #include <QStatusBar>
@@ -56,6 +57,12 @@ TForm1::TForm1()
     SplashDialog1->SetDelay(4000);
     SplashDialog1->SetWidth(400);
     SplashDialog1->SetHeight(250);
+
+    // A second copy ends silently, before any of its windows shows.
+    SingleInstance1 = AddComponent(new TSingleInstance(this));
+    SingleInstance1->setObjectName(QStringLiteral("SingleInstance1"));
+    SingleInstance1->SetInformUser(false);
+    SingleInstance1->SetRaisePriorInstance(false);
 
     CenterOnScreen();
     EndLayout();

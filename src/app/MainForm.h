@@ -5,6 +5,7 @@
 
 class QStatusBar;
 class TSplashDialog;
+class TSingleInstance;
 
 // The main window "Vellomar manager": the sidebar column on the left, the browser pane `www`
 // filling the rest, the status bar along the bottom, and the program's non-visual components.
@@ -20,6 +21,7 @@ public:
     QStatusBar* StatusBar1 = nullptr;
     // Non-visual components.
     TSplashDialog* SplashDialog1 = nullptr;
+    TSingleInstance* SingleInstance1 = nullptr;
 
     void FormCreate(QObject* Sender);
     void BloginClick(QObject* Sender);

@@ -78,8 +78,9 @@ void TForm::EndLayout()
     for (QObject* component : components_)
         if (auto* lifecycle = AsComponent(component))
             CallHandler([&] { lifecycle->Loaded(); });
+    // A program already ending (a second copy stopped by its guard) creates nothing more.
     // A copy: a handler may put another one in the slot while it runs.
-    if (const TNotifyEvent handler = OnCreate)
+    if (const TNotifyEvent handler = OnCreate; handler && !(Application && Application->Terminated()))
         CallHandler([&] { handler(this); });
 }
 
