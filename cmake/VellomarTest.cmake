@@ -14,7 +14,9 @@ function(vellomar_add_test name)
     add_test(NAME ${name} COMMAND ${name})
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   endif()
+  # Settings written by a test stay in the build tree, never in the user's own.
   set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
-               QTWEBENGINE_DISABLE_SANDBOX=1 QT_LOGGING_RULES=qt.webenginecontext.debug=false)
+               QTWEBENGINE_DISABLE_SANDBOX=1 QT_LOGGING_RULES=qt.webenginecontext.debug=false
+               VELLOMAR_CONFIG_DIR=${CMAKE_BINARY_DIR}/test-settings/${name})
   set_property(TEST ${name} PROPERTY TIMEOUT 300)
 endfunction()
