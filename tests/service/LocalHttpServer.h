@@ -1,0 +1,68 @@
+#pragma once
+#include <httplib.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// An HTTP server on 127.0.0.1 with a free port, answering from its own thread. Register the
+// handlers on `server`, then Start(). It records the requests it gets.
+class LocalHttpServer {
+public:
+    struct Seen {
+        std::string path;
+        std::string target;
+        httplib::Headers headers;
+    };
+
+    LocalHttpServer()
+    {
+        port_ = server.bind_to_any_port("127.0.0.1");
+        server.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
+            std::lock_guard lock(mutex_);
+            seen_.push_back({request.path, request.target, request.headers});
+            return httplib::Server::HandlerResponse::Unhandled;
+        });
+    }
+    ~LocalHttpServer()
+    {
+        stopping = true;
+        server.stop();
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+    void Start()
+    {
+        thread_ = std::thread([this] { server.listen_after_bind(); });
+    }
+
+    std::string Host() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    int Port() const { return port_; }
+
+    std::vector<Seen> Requests()
+    {
+        std::lock_guard lock(mutex_);
+        return seen_;
+    }
+
+    // Sleeps in small steps so that a stalling handler lets the server stop.
+    void Stall(std::chrono::milliseconds total)
+    {
+        const auto end = std::chrono::steady_clock::now() + total;
+        while (!stopping && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+
+    httplib::Server server;
+    std::atomic<bool> stopping{false};
+
+private:
+    int port_ = -1;
+    std::thread thread_;
+    std::mutex mutex_;
+    std::vector<Seen> seen_;
+};
