@@ -1,4 +1,5 @@
 #include "Drawings.h"
+#include "LoginButtons.h"
 
 #include <QFont>
 #include <QLinearGradient>
@@ -130,5 +131,6 @@ QList<Drawing> AllDrawings()
     for (int size : AppIconSizes())
         drawings.append({QStringLiteral("icon/vellomar-%1.png").arg(size), [size] { return DrawAppIcon(size); }});
     drawings.append({QStringLiteral("splash.png"), [] { return DrawSplashPicture(); }});
+    drawings.append(LoginButtonDrawings());
     return drawings;
 }
