@@ -4,11 +4,6 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 using namespace std::chrono_literals;
 
 namespace {
@@ -21,20 +16,6 @@ FetchLimits ShortLimits()
     limits.stallTimeout = 400ms;
     limits.maxBodyBytes = 64 * 1024;
     return limits;
-}
-
-// A port on 127.0.0.1 that nothing listens on.
-int ClosedPort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), length);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
 }
 
 std::string Chunk(int i)
@@ -167,7 +148,7 @@ private slots:
         QTest::newRow("404") << host + "/missing" << QByteArray("Status:404") << QByteArray("404");
         QTest::newRow("500") << host + "/broken" << QByteArray("Status:500") << QByteArray("500");
         QTest::newRow("unreachable host")
-            << QByteArray("http://127.0.0.1:") + QByteArray::number(ClosedPort()) + "/x" << QByteArray()
+            << QByteArray("http://127.0.0.1:") + QByteArray::number(UnusedLocalPort()) + "/x" << QByteArray()
             << QByteArray("127.0.0.1");
         QTest::newRow("server silent") << host + "/silent" << QByteArray("Status:timeout") << QByteArray("0.4 s");
         QTest::newRow("server stalls mid-body")
