@@ -69,16 +69,16 @@ std::string StyleSheet()
 * { box-sizing: border-box; }
 body { margin:0; font: 15px/1.45 "DejaVu Sans", "Liberation Sans", sans-serif; color:var(--ink); background:var(--paper); }
 a { color:var(--deep); }
-.bar { display:flex; align-items:center; justify-content:space-between; padding:10px 22px;
+.bar { display:flex; align-items:center; justify-content:space-between; padding:8px 18px;
        background:linear-gradient(100deg, var(--deep), var(--teal)); color:#fff; }
 .bar a { color:#fff; text-decoration:none; }
 .bar nav a { margin-left:18px; opacity:.9; font-size:14px; }
 .brand { font-weight:bold; font-size:18px; display:flex; align-items:center; gap:10px; }
 .logo { display:inline-grid; place-items:center; width:30px; height:30px; border-radius:9px; background:#fff;
         color:var(--deep); font-weight:bold; }
-main { max-width:860px; margin:24px auto; padding:0 18px; }
+main { max-width:860px; margin:14px auto; padding:0 14px; }
 footer { text-align:center; color:var(--muted); font-size:12px; padding:18px; }
-.card { background:#fff; border-radius:12px; padding:22px 26px; box-shadow:0 2px 10px rgba(20,40,80,.08); margin-bottom:18px; }
+.card { background:#fff; border-radius:12px; padding:16px 20px; box-shadow:0 2px 10px rgba(20,40,80,.08); margin-bottom:18px; }
 h1 { font-size:24px; margin:0 0 12px; color:var(--deep); }
 h2 { font-size:17px; margin:0 0 10px; color:var(--deep); }
 label { display:block; margin:10px 0 4px; font-size:13px; color:var(--muted); }
@@ -92,9 +92,10 @@ button:hover { background:var(--teal); }
 .notice.ok { background:#e6f6ee; color:#14613a; }
 pre { background:#0f2140; color:#e8f1ff; padding:12px; border-radius:8px; overflow:auto; font-size:13px; }
 .quiet { color:var(--muted); }
+.me { margin:0 0 8px; }
 .room { display:grid; grid-template-columns: 1fr 170px; gap:16px; }
 .room .card { margin:0; }
-#messages { list-style:none; margin:0; padding:0; height:300px; overflow-y:auto; }
+#messages { list-style:none; margin:0; padding:0; height:calc(100vh - 230px); min-height:140px; overflow-y:auto; }
 #messages li { padding:5px 0; border-bottom:1px solid #eef2f6; }
 #messages time { color:var(--muted); font-size:12px; margin-right:8px; }
 #messages li.arrival { color:var(--teal); font-style:italic; }
@@ -238,10 +239,10 @@ std::string Chat(const std::string& nick, const ChatStore::Entry& entry, const s
     put("TOKEN", Json(entry.token));
     return Layout("Chat room",
                   "<div class=\"room\"><section class=\"card\"><h2>Vellomar lobby</h2>"
-                  "<p class=\"quiet\">You are <b>" + Html(nick) + "</b>.</p>"
+                  "<p class=\"quiet me\">You are <b>" + Html(nick) + "</b>.</p>"
                   "<ul id=\"messages\">" + MessageItems(history) + "</ul>"
                   "<form id=\"send\" class=\"send\"><input type=\"text\" id=\"text\" autocomplete=\"off\" "
-                  "placeholder=\"Say something to the room\" maxlength=\"500\"><button type=\"submit\">Send</button>"
+                  "placeholder=\"Say something to the room\" maxlength=\"500\" autofocus><button type=\"submit\">Send</button>"
                   "</form></section><aside class=\"card\"><h2>In the room</h2><ul id=\"people\">"
                   + PeopleList(people) + "</ul></aside></div><script>" + code + "</script>");
 }
