@@ -279,6 +279,25 @@ private slots:
         QCOMPARE(dialogs.boxes.size(), 0);
     }
 
+    void serviceHostChosen_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("environment");
+        QTest::addColumn<QString>("host");
+        QTest::newRow("option first") << "http://a:1" << "http://b:2" << "http://a:1";
+        QTest::newRow("then the environment") << "" << "https://b:2" << "https://b:2";
+        QTest::newRow("then the demo service") << "" << "" << "http://127.0.0.1:8080";
+        QTest::newRow("blank values do not count") << "  " << " " << "http://127.0.0.1:8080";
+        QTest::newRow("trailing separators dropped") << "http://a:1//" << "" << "http://a:1";
+    }
+    void serviceHostChosen()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, environment);
+        QFETCH(QString, host);
+        QCOMPARE(ResolveServiceHost(option, environment), host);
+    }
+
     void loginCommandsShowTheWindow()
     {
         Form3->hide();
