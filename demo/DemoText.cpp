@@ -1,8 +1,11 @@
 #include "DemoText.h"
 
 #include "framework/AnsiText.h"
+#include "service/UrlEncoding.h"
 
 #include <QStringDecoder>
+
+#include <cctype>
 
 std::string ReceivedText(const std::string& bytes)
 {
@@ -52,17 +55,5 @@ std::string Json(const std::string& text)
 
 std::string UrlValue(const std::string& text)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char c : text) {
-        const auto b = static_cast<unsigned char>(c);
-        if (std::isalnum(b) || c == '-' || c == '.' || c == '_' || c == '~') {
-            out.push_back(c);
-        } else {
-            out.push_back('%');
-            out.push_back(kHex[b >> 4]);
-            out.push_back(kHex[b & 15]);
-        }
-    }
-    return out;
+    return PercentEncode(text, [](unsigned char b) { return std::isalnum(b) || b == '-' || b == '.' || b == '_' || b == '~'; });
 }

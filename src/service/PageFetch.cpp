@@ -1,5 +1,7 @@
 #include "PageFetch.h"
 
+#include "UrlEncoding.h"
+
 #include <curl/curl.h>
 
 #include <memory>
@@ -19,20 +21,7 @@ void InitialiseCurlOnce()
 // cannot carry; they travel percent-encoded so the server gets a valid request.
 std::string RequestLineSafe(const std::string& url)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(url.size());
-    for (const char c : url) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b <= 0x20 || b >= 0x7F) {
-            out.push_back('%');
-            out.push_back(kHex[b >> 4]);
-            out.push_back(kHex[b & 0x0F]);
-        } else {
-            out.push_back(c);
-        }
-    }
-    return out;
+    return PercentEncode(url, [](unsigned char b) { return b > 0x20 && b < 0x7F; });
 }
 
 bool IsAnswerStatus(long status)

@@ -1,23 +1,13 @@
 #include "UrlEncoding.h"
 
-namespace {
-
-bool PassesUnchanged(unsigned char b)
-{
-    return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == ' '
-        || b == '-' || b == '.' || b == '_';
-}
-
-} // namespace
-
-std::string EncodeURLParam(const std::string& Value)
+std::string PercentEncode(const std::string& bytes, bool (*passes)(unsigned char))
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
-    out.reserve(Value.size() * 3);
-    for (const char c : Value) {
+    out.reserve(bytes.size() * 3);
+    for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        if (PassesUnchanged(b)) {
+        if (passes(b)) {
             out.push_back(c);
         } else {
             out.push_back('%');
@@ -26,4 +16,12 @@ std::string EncodeURLParam(const std::string& Value)
         }
     }
     return out;
+}
+
+std::string EncodeURLParam(const std::string& Value)
+{
+    return PercentEncode(Value, [](unsigned char b) {
+        return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == ' ' || b == '-'
+            || b == '.' || b == '_';
+    });
 }
