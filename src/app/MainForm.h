@@ -23,9 +23,9 @@ public:
     void FormCreate(QObject* Sender);
     void BloginClick(QObject* Sender);
     void Login1Click(QObject* Sender);
-    void BHelpClick(QObject* Sender);
     void BScriptClick(QObject* Sender);
     void BHTMLClick(QObject* Sender);
+    void BHelpClick(QObject* Sender);
     HRESULT wwwGetHostInfo(DOCHOSTUIINFO& pInfo);
     HRESULT wwwShowContextMenu(std::uint32_t dwID, const QPoint& ppt, QObject* pcmdtReserved, QObject* pdispReserved);
 

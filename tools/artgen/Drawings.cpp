@@ -130,7 +130,7 @@ QList<Drawing> AllDrawings()
     QList<Drawing> drawings;
     for (int size : AppIconSizes())
         drawings.append({QStringLiteral("icon/vellomar-%1.png").arg(size), [size] { return DrawAppIcon(size); }});
-    drawings.append({QStringLiteral("splash.png"), [] { return DrawSplashPicture(); }});
     drawings.append(LoginButtonDrawings());
+    drawings.append({QStringLiteral("splash.png"), [] { return DrawSplashPicture(); }});
     return drawings;
 }
