@@ -90,7 +90,7 @@ button:hover { background:var(--teal); }
 .notice { padding:10px 14px; border-radius:8px; }
 .notice.error { background:#fdecea; color:#8a1c12; }
 .notice.ok { background:#e6f6ee; color:#14613a; }
-pre { background:#0f2140; color:#e8f1ff; padding:12px; border-radius:8px; overflow:auto; font-size:13px; }
+pre { background:#0f2140; color:#e8f1ff; padding:12px; border-radius:8px; white-space:pre-wrap; word-break:break-all; font-size:13px; }
 .quiet { color:var(--muted); }
 .me { margin:0 0 8px; }
 .room { display:grid; grid-template-columns: 1fr 170px; gap:16px; }

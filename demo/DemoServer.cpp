@@ -27,6 +27,17 @@ std::int64_t Number(const std::string& text)
     }
 }
 
+// At most `limit` bytes, never cutting a UTF-8 character in two.
+std::string Shortened(const std::string& text, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return text;
+    std::size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return text.substr(0, end);
+}
+
 void NoCache(httplib::Response& res)
 {
     res.set_header("Cache-Control", "no-store");
@@ -75,7 +86,7 @@ void RegisterDemoRoutes(httplib::Server& server, ChatStore& store)
         res.set_content(DemoPages::PollAnswer(*update), "application/json");
     });
     server.Post("/chat/say", [&store](const httplib::Request& req, httplib::Response& res) {
-        std::string text = Param(req, "text").substr(0, 500);
+        const std::string text = Shortened(Param(req, "text"), 2000);
         if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
             res.status = 400;
             return;

@@ -179,6 +179,15 @@ private slots:
         const std::string view = Get(demo.host + "/room.php?room=demo");
         QVERIFY(view.find("hello &lt;all&gt;") != std::string::npos);
         QCOMPARE(client.Get("/chat/poll?token=forged&arrival=0&message=0")->status, 404);
+
+        // A long message is cut between characters, never inside one.
+        const std::string longText = std::string(1999, 'a') + "\xC3\xA9\xC3\xA9";
+        QCOMPARE(client.Post("/chat/say", httplib::Params{{"token", mine.token}, {"text", longText}})->status, 204);
+        Visit after = mine;
+        after.message = messages[0].toObject().value(QStringLiteral("id")).toInt();
+        const QString stored = Poll(after).value(QStringLiteral("messages")).toArray()[0].toObject()
+                                   .value(QStringLiteral("text")).toString();
+        QCOMPARE(stored, QString(1999, QLatin1Char('a')));
     }
 
     void endsCleanlyOnTerminate()
