@@ -77,6 +77,8 @@ int main(int argc, char** argv)
         ChatStore store(database);
         httplib::Server server;
         RegisterDemoRoutes(server, store);
+        // Forms and messages are small; anything larger is refused before it is read.
+        server.set_payload_max_length(64 * 1024);
         const int requested = port;
         if (port == 0)
             port = server.bind_to_any_port("127.0.0.1");
