@@ -1,19 +1,60 @@
 #pragma once
+#include "framework/Edit.h"
 #include "framework/Form.h"
+#include "service/PageFetch.h"
 
-class TRegistryStore;
+#include <string>
+
+class QGroupBox;
+class QLabel;
+class QToolButton;
 class TComponentState;
+class TRegistryStore;
 
-// The login window "Vellomar Login". Created hidden at start and kept for the whole run.
+// The login window "Vellomar Login". Created hidden at start and kept for the whole run: it
+// checks the nick, e-mail and password with the service and opens the chat page in the main
+// window. The creators read its e-mail and password fields, which are remembered between runs.
 class TForm3 : public TForm {
     Q_OBJECT
 
 public:
     TForm3();
 
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label2 = nullptr;
+    TEdit* username = nullptr;
+    TEdit* email = nullptr;
+    TEdit* password = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
     // Non-visual components: the login fields remembered between runs.
     TRegistryStore* RegistryStore1 = nullptr;
     TComponentState* ComponentState1 = nullptr;
+
+    void SpeedButton1Click(QObject* Sender);
+    void SpeedButton2Click(QObject* Sender);
+    void SpeedButton3Click(QObject* Sender);
+    void usernameKeyPress(QObject* Sender, char& Key);
+    void emailKeyPress(QObject* Sender, char& Key);
+    void passwordKeyPress(QObject* Sender, char& Key);
+
+    // The one synchronous HTTP fetch; blocks until the whole answer has been read.
+    FetchResult FetchHTML(const std::string& URL);
+
+    static constexpr int kOuterWidth = 426;
+    static constexpr int kOuterHeight = 195;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLabel* AddLabel(const char* name, int left, int top, const QString& caption);
+    TEdit* AddEdit(const char* name, const QRect& place, const QString& hint);
+    QToolButton* AddButton(const char* name, const QRect& place, const QString& caption, const QString& picture,
+                           const QString& hint);
 };
 
 extern TForm3* Form3;

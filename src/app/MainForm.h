@@ -26,6 +26,8 @@ public:
     void FormCreate(QObject* Sender);
     void BloginClick(QObject* Sender);
     void Login1Click(QObject* Sender);
+    void BScriptClick(QObject* Sender);
+    void BHTMLClick(QObject* Sender);
     void BHelpClick(QObject* Sender);
     void CommandBar4ItemClick(QObject* Sender, TCommandPanel* APanel, TCommandItem* AItem);
     HRESULT wwwGetHostInfo(DOCHOSTUIINFO& pInfo);

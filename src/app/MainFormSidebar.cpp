@@ -78,10 +78,10 @@ void TForm1::CommandBar4ItemClick(QObject* Sender, TCommandPanel*, TCommandItem*
         BloginClick(Sender);
         break;
     case 1:
-        // connected at merge: BScriptClick
+        BScriptClick(Sender);
         break;
     case 2:
-        // connected at merge: BHTMLClick
+        BHTMLClick(Sender);
         break;
     case 3:
         BHelpClick(Sender);

@@ -1,6 +1,7 @@
 #include "LoginForm.h"
 #include "MainForm.h"
 #include "AppIcon.h"
+#include "ServiceHost.h"
 #include "StartupTrace.h"
 #include "framework/Application.h"
 
@@ -18,6 +19,10 @@ int main(int argc, char** argv)
     options.setApplicationDescription(QStringLiteral("Vellomar Chat, the desktop client of the chat service."));
     options.addHelpOption();
     options.addVersionOption();
+    const QCommandLineOption serviceHost(QStringLiteral("service-host"),
+                                         QStringLiteral("Address of the chat service (default: %1).").arg(kDefaultServiceHost),
+                                         QStringLiteral("URL"));
+    options.addOption(serviceHost);
     // parse() rather than process(): the browser engine's own switches must pass.
     options.parse(QCoreApplication::arguments());
     if (options.isSet(QStringLiteral("help"))) {
@@ -29,6 +34,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    SetServiceHost(ResolveServiceHost(options.value(serviceHost), qEnvironmentVariable("VELLOMAR_SERVICE_HOST")));
     app.SetTitle(QStringLiteral("Vellomar Chat"));
     app.setWindowIcon(AppIcon());
     Form1 = app.CreateForm<TForm1>();

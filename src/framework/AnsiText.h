@@ -1,8 +1,9 @@
 #pragma once
-#include <QByteArray>
 #include <QString>
 
-// The program's 8-bit text is Windows-1252; these are the one place where it meets QString.
-// Characters that Windows-1252 cannot hold become "?".
-QByteArray ToAnsi(const QString& text);
-QString FromAnsi(const QByteArray& bytes);
+#include <string>
+
+// The client's 8-bit strings are Windows-1252 bytes. These two calls are the one place where
+// they meet Qt's wide strings; a character that Windows-1252 cannot hold becomes "?".
+std::string ToAnsi(const QString& text);
+QString FromAnsi(const std::string& bytes);

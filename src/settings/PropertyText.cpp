@@ -125,7 +125,7 @@ QString EncodeProperty(const TPropertyEntry& entry)
     case PropertyKind::Integer:
         return value.toString();
     case PropertyKind::Char:
-        return FromAnsi(QByteArray(1, value.value<char>()));
+        return FromAnsi(std::string(1, value.value<char>()));
     case PropertyKind::Enumeration: {
         const int ordinal = value.toInt();
         for (const Element& element : Elements(entry.property))
@@ -136,7 +136,7 @@ QString EncodeProperty(const TPropertyEntry& entry)
     case PropertyKind::Float:
         return NumberLocale().toString(value.toDouble(), 'g', SignificantDigits(entry.property));
     case PropertyKind::ShortString:
-        return FromAnsi(value.toByteArray());
+        return FromAnsi(value.toByteArray().toStdString());
     case PropertyKind::String:
         return value.toString();
     case PropertyKind::Set:
@@ -158,8 +158,8 @@ void DecodeProperty(const TPropertyEntry& entry, const QString& text)
             WriteAs(entry, *value);
         break;
     case PropertyKind::Char: {
-        const QByteArray bytes = ToAnsi(text.left(1));
-        entry.Write(QVariant::fromValue(bytes.isEmpty() ? char(0) : bytes.at(0)));
+        const std::string bytes = ToAnsi(text.left(1));
+        entry.Write(QVariant::fromValue(bytes.empty() ? char(0) : bytes.front()));
         break;
     }
     case PropertyKind::Enumeration:
@@ -177,7 +177,7 @@ void DecodeProperty(const TPropertyEntry& entry, const QString& text)
         break;
     }
     case PropertyKind::ShortString:
-        entry.Write(ToAnsi(text));
+        entry.Write(QByteArray::fromStdString(ToAnsi(text)));
         break;
     case PropertyKind::String:
         entry.Write(text);

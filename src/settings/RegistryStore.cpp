@@ -80,7 +80,7 @@ QString TRegistryStore::ReadText(const QString& Section, const QString& Ident, c
     if (value->type != REG_SZ && value->type != REG_EXPAND_SZ)
         throw RegistryError("Type de données incorrect pour '%1'", Ident);
     const qsizetype end = value->data.indexOf('\0');
-    return FromAnsi(end < 0 ? value->data : value->data.left(end));
+    return FromAnsi((end < 0 ? value->data : value->data.left(end)).toStdString());
 }
 
 void TRegistryStore::WriteText(const QString& Section, const QString& Ident, const QString& Value)
@@ -88,7 +88,7 @@ void TRegistryStore::WriteText(const QString& Section, const QString& Ident, con
     const RegistryKey section = BaseKey().CreateSubKey(Section);
     if (!section.IsOpen())
         throw RegistryError("Echec à la création de la clé %1", Section);
-    QByteArray data = ToAnsi(Value);
+    QByteArray data = QByteArray::fromStdString(ToAnsi(Value));
     data.append('\0');
     if (!section.SetValue(Ident, {REG_SZ, data}))
         throw RegistryError("Echec à la définition des données pour '%1'", Ident);

@@ -1,4 +1,5 @@
 #include "Drawings.h"
+#include "LoginButtons.h"
 
 #include <QFont>
 #include <QLinearGradient>
@@ -129,6 +130,7 @@ QList<Drawing> AllDrawings()
     QList<Drawing> drawings;
     for (int size : AppIconSizes())
         drawings.append({QStringLiteral("icon/vellomar-%1.png").arg(size), [size] { return DrawAppIcon(size); }});
+    drawings.append(LoginButtonDrawings());
     drawings.append({QStringLiteral("splash.png"), [] { return DrawSplashPicture(); }});
     drawings.append(SidebarIconDrawings());
     return drawings;

@@ -1,0 +1,162 @@
+#include "DemoServer.h"
+
+#include "DemoPages.h"
+#include "DemoText.h"
+
+namespace {
+
+constexpr const char* kHtml = "text/html; charset=utf-8";
+constexpr const char* kText = "text/plain; charset=utf-8";
+
+std::string Param(const httplib::Request& req, const char* key)
+{
+    return ReceivedText(req.get_param_value(key));
+}
+
+std::string HostOf(const httplib::Request& req)
+{
+    return "http://" + req.get_header_value("Host");
+}
+
+std::int64_t Number(const std::string& text)
+{
+    try {
+        return std::stoll(text);
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+// At most `limit` bytes, never cutting a UTF-8 character in two.
+std::string Shortened(const std::string& text, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return text;
+    std::size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return text.substr(0, end);
+}
+
+void NoCache(httplib::Response& res)
+{
+    res.set_header("Cache-Control", "no-store");
+}
+
+} // namespace
+
+void RegisterDemoRoutes(httplib::Server& server, ChatStore& store)
+{
+    server.Get("/style.css", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content(DemoPages::StyleSheet(), "text/css; charset=utf-8");
+    });
+    server.Get("/", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content(DemoPages::Home(), kHtml);
+    });
+
+    // The client's login check: "OK" for a known e-mail and password, "NO" for anything else.
+    server.Get("/enterw.php", [&store](const httplib::Request& req, httplib::Response& res) {
+        NoCache(res);
+        res.set_content(store.Check(Param(req, "email"), Param(req, "pass")) ? "OK" : "NO", kText);
+    });
+
+    // The chat page: loading it for a valid account enters the room.
+    server.Get("/JAVASCRIPTWEXE.php", [&store](const httplib::Request& req, httplib::Response& res) {
+        NoCache(res);
+        const auto account = store.Check(Param(req, "email"), Param(req, "pass"));
+        if (!account) {
+            res.set_content(DemoPages::LoginRefused(), kHtml);
+            return;
+        }
+        std::string nick = Param(req, "username");
+        if (nick.find_first_not_of(" \t") == std::string::npos)
+            nick = account->nick;
+        const ChatStore::Entry entry = store.Enter(nick);
+        res.set_content(DemoPages::Chat(nick, entry, store.PeoplePresent(), store.LastMessages(30)), kHtml);
+    });
+    server.Get("/chat/poll", [&store](const httplib::Request& req, httplib::Response& res) {
+        NoCache(res);
+        const auto update = store.Poll(req.get_param_value("token"), Number(req.get_param_value("arrival")),
+                                       Number(req.get_param_value("message")));
+        if (!update) {
+            res.status = 404;
+            res.set_content("{\"error\":\"unknown session\"}", "application/json");
+            return;
+        }
+        res.set_content(DemoPages::PollAnswer(*update), "application/json");
+    });
+    server.Post("/chat/say", [&store](const httplib::Request& req, httplib::Response& res) {
+        const std::string text = Shortened(Param(req, "text"), 2000);
+        if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
+            res.status = 400;
+            return;
+        }
+        res.status = store.Say(req.get_param_value("token"), text) ? 204 : 404;
+    });
+
+    server.Get("/signin.php", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content(DemoPages::SignIn({}, {}, {}), kHtml);
+    });
+    server.Post("/signin.php", [&store](const httplib::Request& req, httplib::Response& res) {
+        const std::string nick = Param(req, "nick"), email = Param(req, "email"), password = Param(req, "password");
+        std::string problem;
+        if (nick.empty() || email.empty() || password.empty())
+            problem = "Please fill in the nick, the e-mail address and the password.";
+        else if (email.find('@') == std::string::npos)
+            problem = "That does not look like an e-mail address.";
+        else
+            problem = store.CreateAccount(nick, email, password);
+        res.set_content(problem.empty() ? DemoPages::SignedIn(nick, email) : DemoPages::SignIn(problem, nick, email),
+                        kHtml);
+    });
+
+    server.Get("/forgotton.php", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content(DemoPages::Forgotten({}), kHtml);
+    });
+    server.Post("/forgotton.php", [&store](const httplib::Request& req, httplib::Response& res) {
+        const std::string nick = Param(req, "nick"), password = Param(req, "password");
+        if (password.empty() || !store.ResetPassword(nick, Param(req, "email"), password)) {
+            res.set_content(DemoPages::Forgotten("No account has that nick and e-mail address."), kHtml);
+            return;
+        }
+        res.set_content(DemoPages::PasswordReset(nick), kHtml);
+    });
+
+    const auto scriptCreator = [&store](const httplib::Request& req, httplib::Response& res) {
+        NoCache(res);
+        const std::string password = Param(req, "pass");
+        auto account = store.Check(Param(req, "email"), password);
+        if (!account) {
+            res.set_content(DemoPages::LoginRefused(), kHtml);
+            return;
+        }
+        const std::string room = Param(req, "room");
+        if (req.method == "POST" && room.find_first_not_of(" \t") != std::string::npos) {
+            store.SetRoom(account->id, room);
+            account->room = room;
+        }
+        res.set_content(DemoPages::ScriptCreator(*account, password, HostOf(req)), kHtml);
+    };
+    server.Get("/insertscript.php", scriptCreator);
+    server.Post("/insertscript.php", scriptCreator);
+
+    // The room query: the account's room name as plain text.
+    server.Get("/createscript.php", [&store](const httplib::Request& req, httplib::Response& res) {
+        NoCache(res);
+        const auto account = store.FindByEmail(Param(req, "email"));
+        if (!account) {
+            res.status = 404;
+            res.set_content("unknown account", kText);
+            return;
+        }
+        res.set_content(account->room, kText);
+    });
+
+    server.Get("/JAVASCRIPT.php", [](const httplib::Request& req, httplib::Response& res) {
+        res.set_content(DemoPages::RoomScript(Param(req, "room"), HostOf(req)), "application/javascript; charset=utf-8");
+    });
+    server.Get("/room.php", [&store](const httplib::Request& req, httplib::Response& res) {
+        NoCache(res);
+        res.set_content(DemoPages::RoomView(Param(req, "room"), store.PeoplePresent(), store.LastMessages(20)), kHtml);
+    });
+}

@@ -1,0 +1,315 @@
+#include "ServiceFixture.h"
+#include "TestSupport.h"
+#include "framework/Dialogs.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+
+const QStringList kRejectionBoxes = {
+    QStringLiteral("Incorrect email or password"),
+    QStringLiteral("If you have signed, press FORGOTTEN PASSWORD to recover it"),
+    QStringLiteral("If you have not signed yet press SIGN IN FOR NEW ACCOUNT"),
+};
+
+QStringList Texts(const QList<TMessageBox>& boxes)
+{
+    QStringList texts;
+    for (const TMessageBox& box : boxes) {
+        if (box.kind == TMessageKind::Error && box.caption == QStringLiteral("Erreur"))
+            texts.append(box.text);
+        else
+            texts.append(QStringLiteral("(not an error box) ") + box.text);
+    }
+    return texts;
+}
+
+} // namespace
+
+class TestLogin : public QObject {
+    Q_OBJECT
+
+private:
+    ServiceFixture service;
+    RecordingDialogs dialogs;
+    const QUrl blank{QStringLiteral("about:blank")};
+
+    size_t RequestCount() { return service.web.Requests().size(); }
+
+private slots:
+    void initTestCase() { service.CreateForms(); }
+
+    void init()
+    {
+        SetServiceHost(QString::fromStdString(service.web.Host()));
+        service.FillLoginFields(QStringLiteral("webmaster"), QStringLiteral("ann@vellomar.test"), QStringLiteral("a+b&c"));
+        service.Answer("OK");
+        Form1->hide();
+        Form1->www->Navigate(blank.toString());
+        Form3->Show();
+        dialogs.boxes.clear();
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("place");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Label1") << "Label1" << QRect(16, 24, -1, -1) << "Enter your nick(anything)";
+        QTest::newRow("Label3") << "Label3" << QRect(16, 52, -1, -1) << "Enter your email";
+        QTest::newRow("Label2") << "Label2" << QRect(16, 80, -1, -1) << "Enter your password";
+        QTest::newRow("username") << "username" << QRect(136, 24, 169, 19) << "webmaster";
+        QTest::newRow("email") << "email" << QRect(136, 48, 169, 19) << "";
+        QTest::newRow("password") << "password" << QRect(136, 72, 169, 19) << "";
+        QTest::newRow("SpeedButton1") << "SpeedButton1" << QRect(312, 24, 97, 65) << "Login";
+        QTest::newRow("SpeedButton2") << "SpeedButton2" << QRect(16, 120, 185, 33) << "Forgotten password";
+        QTest::newRow("SpeedButton3") << "SpeedButton3" << QRect(224, 120, 185, 33) << "Sign in for New Account";
+    }
+    void layout()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, place);
+        QFETCH(QString, text);
+        // A fresh window shows the stored texts.
+        TForm3 fresh;
+        auto* widget = fresh.GroupBox1->findChild<QWidget*>(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->parentWidget(), fresh.GroupBox1);
+        QCOMPARE(widget->pos(), place.topLeft());
+        if (place.width() > 0)
+            QCOMPARE(widget->size(), place.size());
+        QString shown;
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            shown = label->text();
+        else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            shown = edit->text();
+        else if (auto* button = qobject_cast<QToolButton*>(widget))
+            shown = button->text();
+        QCOMPARE(shown, text);
+    }
+
+    void hints_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("username") << "username"
+                                  << "Enter your nick name here.<br>you should include &lt;nick&gt;.jpg picture "
+                                     "into the installation directory";
+        QTest::newRow("email") << "email" << "email provided in sign in form";
+        QTest::newRow("password") << "password" << "Password provided in sign in form";
+        QTest::newRow("SpeedButton1") << "SpeedButton1" << "Click here to login";
+        QTest::newRow("SpeedButton2") << "SpeedButton2" << "Press here if you have forgotten your password";
+        QTest::newRow("SpeedButton3") << "SpeedButton3" << "Press here if you have not signed for a new account yet !";
+    }
+    void hints()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, hint);
+        auto* widget = Form3->GroupBox1->findChild<QWidget*>(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->toolTip(), QStringLiteral("<qt>") + hint + QStringLiteral("</qt>"));
+        if (auto* button = qobject_cast<QToolButton*>(widget)) {
+            QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+            QVERIFY(button->autoRaise());
+            QVERIFY(!button->icon().pixmap(24).isNull());
+        }
+    }
+
+    void windowSettings()
+    {
+        QCOMPARE(Form3->windowTitle(), QStringLiteral("Vellomar Login"));
+        QCOMPARE(Form3->size(), QSize(426, 195));
+        QVERIFY(Form3->windowFlags().testFlag(Qt::Tool));
+        QVERIFY(Form3->GroupBox1->isFlat());
+        QVERIFY(Form3->GroupBox1->title().isEmpty());
+        QVERIFY(Form3->username->font().bold());
+        QCOMPARE(Form3->username->palette().color(QPalette::Base), QColor(232, 232, 232));
+        QVERIFY(Form3->SpeedButton3->font().bold());
+        QCOMPARE(Form3->password->echoMode(), QLineEdit::Password);
+        QCOMPARE(Form3->password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, Form3->password),
+                 int('*'));
+        QCOMPARE(Form3->username->nextInFocusChain(), Form3->email);
+        QCOMPARE(Form3->email->nextInFocusChain(), Form3->password);
+    }
+
+    void emptyFieldReported_data()
+    {
+        QTest::addColumn<QString>("nick");
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("all empty") << "" << "" << "" << "Please enter your username";
+        QTest::newRow("nick empty") << "" << "e@x" << "p" << "Please enter your username";
+        QTest::newRow("e-mail and password empty") << "n" << "" << "" << "Please enter your email";
+        QTest::newRow("password empty") << "n" << "e@x" << "" << "Please enter your password";
+    }
+    void emptyFieldReported()
+    {
+        QFETCH(QString, nick);
+        QFETCH(QString, email);
+        QFETCH(QString, password);
+        QFETCH(QString, message);
+        service.FillLoginFields(nick, email, password);
+        const size_t before = RequestCount();
+        QTest::mouseClick(Form3->SpeedButton1, Qt::LeftButton);
+        QCOMPARE(Texts(dialogs.boxes), QStringList{message});
+        QCOMPARE(RequestCount(), before);
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(Form3->isVisible());
+    }
+
+    void answerJudged_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("rejected");
+        QTest::newRow("NO") << QByteArray("NO") << true;
+        QTest::newRow("NOT FOUND") << QByteArray("NOT FOUND") << true;
+        QTest::newRow("NO inside blanks") << QByteArray("\r\n NO \r\n") << true;
+        QTest::newRow("no") << QByteArray("no") << false;
+        QTest::newRow("OK") << QByteArray("OK") << false;
+        QTest::newRow("empty answer") << QByteArray() << false;
+    }
+    void answerJudged()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, rejected);
+        service.Answer(answer.toStdString());
+        QTest::mouseClick(Form3->SpeedButton1, Qt::LeftButton);
+
+        const auto request = service.web.Requests().back();
+        QCOMPARE(request.target,
+                 std::string("/enterw.php?username=webmaster&email=ann%40vellomar.test&pass=a%2Bb%26c"));
+        QVERIFY(!QApplication::overrideCursor());
+        if (rejected) {
+            QCOMPARE(Texts(dialogs.boxes), kRejectionBoxes);
+            QVERIFY(Form3->isVisible());
+            QVERIFY(!Form1->isVisible());
+            QCOMPARE(Form1->www->LocationURL(), blank);
+            QCOMPARE(Form3->password->text(), QStringLiteral("a+b&c"));
+        } else {
+            QCOMPARE(Texts(dialogs.boxes), QStringList());
+            QVERIFY(!Form3->isVisible());
+            QVERIFY(Form1->isVisible());
+            QCOMPARE(Form1->www->LocationURL().toEncoded(),
+                     QByteArray::fromStdString(service.web.Host())
+                         + "/JAVASCRIPTWEXE.php?username=webmaster&email=ann%40vellomar.test&pass=a%2Bb%26c");
+        }
+    }
+
+    void enterLogsIn_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("password") << "password";
+        QTest::newRow("email") << "email";
+        QTest::newRow("nick") << "username";
+    }
+    void enterLogsIn()
+    {
+        QFETCH(QString, field);
+        auto* edit = Form3->GroupBox1->findChild<QLineEdit*>(field);
+        const size_t before = RequestCount();
+        QTest::keyClick(edit, Qt::Key_X);
+        QCOMPARE(RequestCount(), before);
+        QVERIFY(Form3->isVisible());
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(RequestCount(), before + 1);
+        QVERIFY(!Form3->isVisible());
+        QVERIFY(Form1->isVisible());
+        QVERIFY(Form1->www->LocationURL().path().endsWith(QStringLiteral("/JAVASCRIPTWEXE.php")));
+    }
+
+    void serviceFailureKeepsWindow_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("reachable");
+        QTest::addColumn<QString>("reasonHas");
+        QTest::newRow("status 404") << 404 << true << "404";
+        QTest::newRow("status 500") << 500 << true << "500";
+        QTest::newRow("no service") << 200 << false << "127.0.0.1";
+    }
+    void serviceFailureKeepsWindow()
+    {
+        QFETCH(int, status);
+        QFETCH(bool, reachable);
+        QFETCH(QString, reasonHas);
+        service.Answer("OK", status);
+        if (!reachable)
+            SetServiceHost(QStringLiteral("http://127.0.0.1:%1").arg(UnusedLocalPort()));
+        QTest::mouseClick(Form3->SpeedButton1, Qt::LeftButton);
+        QCOMPARE(dialogs.boxes.size(), 1);
+        QCOMPARE(dialogs.boxes[0].kind, TMessageKind::Error);
+        QVERIFY(dialogs.boxes[0].text.startsWith(QStringLiteral("The chat service could not be reached")));
+        QVERIFY2(dialogs.boxes[0].text.contains(reasonHas), qPrintable(dialogs.boxes[0].text));
+        QVERIFY(Form3->isVisible());
+        QVERIFY(!Form1->isVisible());
+        QCOMPARE(Form1->www->LocationURL(), blank);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // The encoder leaves spaces raw and sends ANSI bytes; both reach the service intact.
+    void valuesReachTheService()
+    {
+        service.FillLoginFields(QStringLiteral("caf\u00E9 \u20AC"), QStringLiteral("e@x"), QStringLiteral(" "));
+        QTest::mouseClick(Form3->SpeedButton1, Qt::LeftButton);
+        QCOMPARE(service.web.Requests().back().target,
+                 std::string("/enterw.php?username=caf%E9%20%80&email=e%40x&pass=%20"));
+        QVERIFY(Form1->isVisible());
+    }
+
+    void shortcuts_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("forgotten password") << "SpeedButton2" << "/forgotton.php";
+        QTest::newRow("new account") << "SpeedButton3" << "/signin.php";
+    }
+    void shortcuts()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, path);
+        QTest::mouseClick(Form3->GroupBox1->findChild<QToolButton*>(button), Qt::LeftButton);
+        QVERIFY(!Form3->isVisible());
+        QVERIFY(!Form1->isVisible());
+        QCOMPARE(Form1->www->LocationURL().toString(), QString::fromStdString(service.web.Host()) + path);
+        QCOMPARE(dialogs.boxes.size(), 0);
+    }
+
+    void serviceHostChosen_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("environment");
+        QTest::addColumn<QString>("host");
+        QTest::newRow("option first") << "http://a:1" << "http://b:2" << "http://a:1";
+        QTest::newRow("then the environment") << "" << "https://b:2" << "https://b:2";
+        QTest::newRow("then the demo service") << "" << "" << "http://127.0.0.1:8080";
+        QTest::newRow("blank values do not count") << "  " << " " << "http://127.0.0.1:8080";
+        QTest::newRow("trailing separators dropped") << "http://a:1//" << "" << "http://a:1";
+    }
+    void serviceHostChosen()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, environment);
+        QFETCH(QString, host);
+        QCOMPARE(ResolveServiceHost(option, environment), host);
+    }
+
+    void loginCommandsShowTheWindow()
+    {
+        Form3->hide();
+        Form3->email->setText(QStringLiteral("kept@x"));
+        Form1->BloginClick(Form1);
+        QVERIFY(Form3->isVisible());
+        Form3->hide();
+        Form1->Login1Click(Form1);
+        QVERIFY(Form3->isVisible());
+        QCOMPARE(Form3->email->text(), QStringLiteral("kept@x"));
+    }
+};
+
+VELLOMAR_TEST_MAIN(TestLogin)
+#include "test_login.moc"
