@@ -5,6 +5,8 @@
 #include "SplashDialog.h"
 #include "framework/Application.h"
 #include "framework/Canvas.h"
+#include "skin/SkinData.h"
+#include "skin/StoredSkin.h"
 
 #include <QHBoxLayout>
 #include <QStatusBar>
@@ -57,6 +59,12 @@ TForm1::TForm1()
     SplashDialog1->SetDelay(4000);
     SplashDialog1->SetWidth(400);
     SplashDialog1->SetHeight(250);
+
+    // The stored skin is decompressed and loaded while the layout is read.
+    SkinData1 = AddComponent(new TSkinData(this));
+    SkinData1->setObjectName(QStringLiteral("SkinData1"));
+    SkinData1->SetActive(true);
+    SkinData1->SetSkinStream(StoredSkinPackage());
 
     CenterOnScreen();
     EndLayout();

@@ -3,6 +3,7 @@
 #include "framework/Form.h"
 
 class QStatusBar;
+class TSkinData;
 class TSplashDialog;
 
 // The main window "Vellomar manager": the sidebar column on the left, the browser pane `www`
@@ -19,6 +20,7 @@ public:
     QStatusBar* StatusBar1 = nullptr;
     // Non-visual components.
     TSplashDialog* SplashDialog1 = nullptr;
+    TSkinData* SkinData1 = nullptr;
 
     void FormCreate(QObject* Sender);
     void BloginClick(QObject* Sender);
