@@ -38,6 +38,10 @@ public:
     void ReadProgress(TSkinElements& e) const;
     void ReadMenuBar(TSkinElements& e) const;
 
+    // The four margins, Trans and Tile of an element's section.
+    void ReadGeometry(TDataSkinObject& element, const QString& section) const;
+    // The per-state colour numbers and text colours of an element's section.
+    void ReadStateColours(TDataSkinObject& element, const QString& section) const;
     // Margins, transparency, tiling, per-state colours (and Style unless told not to) of a
     // section whose "Image" is non-empty; false when it is empty.
     bool ReadPlain(TDataSkinObject& element, bool withStyle = true) const;
@@ -164,26 +168,16 @@ void Loader::ReadButtons(TSkinElements& e) const
 {
     const QString s = QStringLiteral("Buttons");
     TDataSkinButton& b = *e.Buttons;
-    b.LeftWidth = Int(s, QStringLiteral("LeftWidth"));
-    b.RightWidth = Int(s, QStringLiteral("RightWidth"));
-    b.TopHeight = Int(s, QStringLiteral("TopHeight"));
-    b.BottomHeight = Int(s, QStringLiteral("BottomHeight"));
-    b.Trans = Int(s, QStringLiteral("Trans"));
-    b.Tile = Int(s, QStringLiteral("Tile"));
+    ReadGeometry(b, s);
     b.Image = Image(s, QStringLiteral("Bitmap"));
     b.CheckButton = Image(s, QStringLiteral("CheckButton"));
     b.RadioButton = Image(s, QStringLiteral("RadioButton"));
-    b.NormalColour = Int(s, QStringLiteral("NormalColour"), -1);
-    b.MouseOverColour = Int(s, QStringLiteral("MouseOverColour"), -1);
-    b.PressedColour = Int(s, QStringLiteral("PressedColour"), -1);
+    ReadStateColours(b, s);
     b.RadioButtonFrame = Int(s, QStringLiteral("RadioButtonFrame"));
     b.CheckButtonFrame = Int(s, QStringLiteral("CheckButtonFrame"));
     b.NormalColour2Given = !Text(s, QStringLiteral("NormalColour2")).isEmpty();
     b.MouseOverColour2Given = !Text(s, QStringLiteral("MouseOverColour2")).isEmpty();
     b.PressedColour2Given = !Text(s, QStringLiteral("PressedColour2")).isEmpty();
-    b.NormalColour2 = Colour(s, QStringLiteral("NormalColour2"), buttonText);
-    b.MouseOverColour2 = Colour(s, QStringLiteral("MouseOverColour2"), buttonText);
-    b.PressedColour2 = Colour(s, QStringLiteral("PressedColour2"), buttonText);
 }
 
 void Loader::ReadTitle(TSkinElements& e) const
@@ -219,12 +213,7 @@ void Loader::ReadProgress(TSkinElements& e) const
     p->Image = Image(s, QStringLiteral("Bitmap"));
     p->Image2 = Image(s, QStringLiteral("Chunk"));
     p->Style = Int(s, QStringLiteral("Style"));
-    p->LeftWidth = Int(s, QStringLiteral("LeftWidth"));
-    p->RightWidth = Int(s, QStringLiteral("RightWidth"));
-    p->TopHeight = Int(s, QStringLiteral("TopHeight"));
-    p->BottomHeight = Int(s, QStringLiteral("BottomHeight"));
-    p->Trans = Int(s, QStringLiteral("Trans"));
-    p->Tile = Int(s, QStringLiteral("Tile"));
+    ReadGeometry(*p, s);
     e.Progress = std::move(p);
 }
 
@@ -240,6 +229,26 @@ void Loader::ReadMenuBar(TSkinElements& e) const
     e.MenuBar = std::move(bar);
 }
 
+void Loader::ReadGeometry(TDataSkinObject& element, const QString& section) const
+{
+    element.LeftWidth = Int(section, QStringLiteral("LeftWidth"));
+    element.RightWidth = Int(section, QStringLiteral("RightWidth"));
+    element.TopHeight = Int(section, QStringLiteral("TopHeight"));
+    element.BottomHeight = Int(section, QStringLiteral("BottomHeight"));
+    element.Trans = Int(section, QStringLiteral("Trans"));
+    element.Tile = Int(section, QStringLiteral("Tile"));
+}
+
+void Loader::ReadStateColours(TDataSkinObject& element, const QString& section) const
+{
+    element.NormalColour = Int(section, QStringLiteral("NormalColour"), -1);
+    element.MouseOverColour = Int(section, QStringLiteral("MouseOverColour"), -1);
+    element.PressedColour = Int(section, QStringLiteral("PressedColour"), -1);
+    element.NormalColour2 = Colour(section, QStringLiteral("NormalColour2"), buttonText);
+    element.MouseOverColour2 = Colour(section, QStringLiteral("MouseOverColour2"), buttonText);
+    element.PressedColour2 = Colour(section, QStringLiteral("PressedColour2"), buttonText);
+}
+
 bool Loader::ReadPlain(TDataSkinObject& element, bool withStyle) const
 {
     const QString& s = element.Name;
@@ -248,19 +257,10 @@ bool Loader::ReadPlain(TDataSkinObject& element, bool withStyle) const
     element.Image = Image(s, QStringLiteral("Image"));
     if (withStyle)
         element.Style = Int(s, QStringLiteral("Style"));
-    element.LeftWidth = Int(s, QStringLiteral("LeftWidth"));
-    element.RightWidth = Int(s, QStringLiteral("RightWidth"));
-    element.TopHeight = Int(s, QStringLiteral("TopHeight"));
-    element.BottomHeight = Int(s, QStringLiteral("BottomHeight"));
-    element.Trans = Int(s, QStringLiteral("Trans"));
-    const int tile = Int(s, QStringLiteral("Tile"));
-    element.Tile = tile > 1 ? 0 : tile;
-    element.NormalColour = Int(s, QStringLiteral("NormalColour"), -1);
-    element.MouseOverColour = Int(s, QStringLiteral("MouseOverColour"), -1);
-    element.PressedColour = Int(s, QStringLiteral("PressedColour"), -1);
-    element.NormalColour2 = Colour(s, QStringLiteral("NormalColour2"), buttonText);
-    element.MouseOverColour2 = Colour(s, QStringLiteral("MouseOverColour2"), buttonText);
-    element.PressedColour2 = Colour(s, QStringLiteral("PressedColour2"), buttonText);
+    ReadGeometry(element, s);
+    if (element.Tile > 1)
+        element.Tile = 0;
+    ReadStateColours(element, s);
     return true;
 }
 
