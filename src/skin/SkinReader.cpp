@@ -60,12 +60,8 @@ bool TSkinReader::Fail(const QString& why)
     return false;
 }
 
-bool TSkinReader::ReadPackage(const QByteArray& package)
+bool TSkinReader::Decompress(const QByteArray& package, QByteArray* container)
 {
-    names_.clear();
-    offsets_.clear();
-    data_.clear();
-    error_.clear();
     if (package.size() < 4)
         return Fail(QStringLiteral("The skin package is damaged: it is too short."));
     const quint32 declared = ReadU32(package, 0);
@@ -73,10 +69,25 @@ bool TSkinReader::ReadPackage(const QByteArray& package)
     if (declared > quint32(kMaxContainerSize) || qsizetype(declared) > MostDecodableFrom(stream.size()))
         return Fail(QStringLiteral("The skin package is damaged: it declares %1 bytes of content.")
                         .arg(declared));
-    const QByteArray container = TLZH::Decode(stream, qsizetype(declared));
-    if (container.size() < kHeaderSize)
+    try {
+        *container = TLZH::Decode(stream, qsizetype(declared));
+    } catch (const ElzhException& e) {
+        return Fail(e.Message());
+    }
+    if (container->size() < kHeaderSize)
         return Fail(QStringLiteral("The skin package is damaged: its content is too short."));
+    return true;
+}
 
+bool TSkinReader::ReadPackage(const QByteArray& package)
+{
+    names_.clear();
+    offsets_.clear();
+    data_.clear();
+    error_.clear();
+    QByteArray container;
+    if (!Decompress(package, &container))
+        return false;
     if (ReadU32(container, 0) != kVersion) {
         error_ = kOlderSkinMessage;
         ShowMessageBox(TMessageKind::Plain, Application ? Application->Title() : QString(), kOlderSkinMessage);

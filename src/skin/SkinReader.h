@@ -28,6 +28,7 @@ public:
 
 private:
     bool Fail(const QString& why);
+    bool Decompress(const QByteArray& package, QByteArray* container);
     QByteArray Entry(int index) const;
 
     QList<QString> names_;
