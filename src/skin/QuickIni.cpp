@@ -50,7 +50,7 @@ QStringList TQuickIni::ReadSections() const
     QStringList sections;
     for (const QString& line : lines_)
         if (IsHeader(line))
-            sections.append(line.mid(1, line.size() - 2).trimmed());
+            sections.append(TrimControls(line.mid(1, line.size() - 2)));
     return sections;
 }
 
@@ -105,12 +105,12 @@ TColor ParseColourTriple(const QString& text, TColor defaultValue)
 {
     if (text.isEmpty())
         return defaultValue;
-    const QString trimmed = text.trimmed();
     int components[3] = {0, 0, 0};
     int stored = 0;
     int run = 0;         // the run's value, low 8 bits
     bool inRun = false;
-    for (const QChar c : trimmed) {
+    // Anything but a digit separates, so surrounding blanks need no trimming.
+    for (const QChar c : text) {
         if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
             run = (run * 10 + (c.unicode() - '0')) & 0xFF;
             inRun = true;
