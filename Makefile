@@ -26,3 +26,8 @@ clean:
 # Redraws the committed pictures after a change to tools/artgen.
 art: configure
 	@cmake --build $(BUILD) --target artgen && $(BUILD)/bin/artgen resources/images
+
+# Redraws our skin (resources/skin and the system-menu glyphs) after a change to tools/skingen.
+.PHONY: skin
+skin: configure
+	@cmake --build $(BUILD) --target skingen && $(BUILD)/bin/skingen resources/skin resources/skinmenu/SKINMENU.bmp

@@ -9,14 +9,12 @@ function(vellomar_add_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELLOMAR_BIN_DIR})
   if(T_DISPLAY)
     add_test(NAME ${name}
-             COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb $<TARGET_FILE:${name}>)
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-test ${CMAKE_SOURCE_DIR}/scripts/with-xvfb $<TARGET_FILE:${name}>)
   else()
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-test $<TARGET_FILE:${name}>)
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   endif()
-  # Settings written by a test stay in the build tree, never in the user's own.
   set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
-               QTWEBENGINE_DISABLE_SANDBOX=1 QT_LOGGING_RULES=qt.webenginecontext.debug=false
-               VELLOMAR_CONFIG_DIR=${CMAKE_BINARY_DIR}/test-settings/${name})
+               QTWEBENGINE_DISABLE_SANDBOX=1 QT_LOGGING_RULES=qt.webenginecontext.debug=false)
   set_property(TEST ${name} PROPERTY TIMEOUT 300)
 endfunction()

@@ -6,6 +6,8 @@
 #include "framework/Application.h"
 #include "framework/Canvas.h"
 #include "tray/SingleInstance.h"
+#include "skin/SkinData.h"
+#include "skin/StoredSkin.h"
 
 #include <QHBoxLayout>
 #include <QStatusBar>
@@ -63,6 +65,12 @@ TForm1::TForm1()
     SingleInstance1->setObjectName(QStringLiteral("SingleInstance1"));
     SingleInstance1->SetInformUser(false);
     SingleInstance1->SetRaisePriorInstance(false);
+
+    // The stored skin is decompressed and loaded while the layout is read.
+    SkinData1 = AddComponent(new TSkinData(this));
+    SkinData1->setObjectName(QStringLiteral("SkinData1"));
+    SkinData1->SetActive(true);
+    SkinData1->SetSkinStream(StoredSkinPackage());
 
     CenterOnScreen();
     EndLayout();

@@ -4,6 +4,7 @@
 #include "sidebar/CommandBar.h"
 
 class QStatusBar;
+class TSkinData;
 class TSplashDialog;
 class TSingleInstance;
 
@@ -22,6 +23,7 @@ public:
     // Non-visual components.
     TSplashDialog* SplashDialog1 = nullptr;
     TSingleInstance* SingleInstance1 = nullptr;
+    TSkinData* SkinData1 = nullptr;
 
     void FormCreate(QObject* Sender);
     void BloginClick(QObject* Sender);

@@ -4,8 +4,10 @@
 #include "ServiceHost.h"
 #include "StartupTrace.h"
 #include "framework/Application.h"
+#include "skin/SkinData.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -23,6 +25,9 @@ int main(int argc, char** argv)
                                          QStringLiteral("Address of the chat service (default: %1).").arg(kDefaultServiceHost),
                                          QStringLiteral("URL"));
     options.addOption(serviceHost);
+    const QCommandLineOption skinOption(QStringLiteral("skin"), QStringLiteral("Use the skin package FILE."),
+                                        QStringLiteral("FILE"));
+    options.addOption(skinOption);
     // parse() rather than process(): the browser engine's own switches must pass.
     options.parse(QCoreApplication::arguments());
     if (options.isSet(QStringLiteral("help"))) {
@@ -39,6 +44,12 @@ int main(int argc, char** argv)
     app.setWindowIcon(AppIcon());
     Form1 = app.CreateForm<TForm1>();
     StartupTrace::Watch(Form1, Form1->www);
+    if (options.isSet(skinOption)) {
+        const QString skinFile = options.value(skinOption);
+        if (!QFileInfo(skinFile).isFile())
+            std::fprintf(stderr, "vellomar: no skin file %s\n", qPrintable(skinFile));
+        Form1->SkinData1->SetSkinFile(skinFile);
+    }
     Form3 = app.CreateForm<TForm3>();
     return app.Run();
 }

@@ -1,0 +1,101 @@
+#include "SkinData.h"
+#include "QuickIni.h"
+#include "SkinReader.h"
+
+#include "framework/Dialogs.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QtEndian>
+
+namespace {
+
+constexpr int kGlyphSize = 16;
+
+QList<QImage> LoadMenuGlyphs()
+{
+    const QImage strip = QImage(QStringLiteral(":/skin/SKINMENU.bmp")).convertToFormat(QImage::Format_ARGB32);
+    QList<QImage> glyphs;
+    for (int x = 0; x + kGlyphSize <= strip.width(); x += kGlyphSize) {
+        QImage glyph = strip.copy(x, 0, kGlyphSize, kGlyphSize);
+        for (int y = 0; y < glyph.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(glyph.scanLine(y));
+            for (int i = 0; i < glyph.width(); ++i)
+                if ((row[i] & RGB_MASK) == 0xFFFFFFu)
+                    row[i] = 0;
+        }
+        glyphs.append(glyph);
+    }
+    return glyphs;
+}
+
+} // namespace
+
+TSkinData::TSkinData(QObject* owner) : TComponent(owner), menuGlyphs_(LoadMenuGlyphs())
+{
+    SkinControls.set();
+    SkinControls.reset(xcReportPreview);
+    buttonFaceBrush_ = QBrush(ToQColor(ColorToRGB(elements_.Colours.ButtonFace)));
+}
+
+void TSkinData::ReadSkinStream(QIODevice& stream)
+{
+    const QByteArray countBytes = stream.read(4);
+    const qint32 count = countBytes.size() == 4 ? qFromLittleEndian<qint32>(countBytes.constData()) : 0;
+    if (count <= 0) {
+        package_.clear();
+        return;
+    }
+    const QByteArray package = stream.read(count);
+    if (package.size() != count) {
+        ShowErrorBox(QStringLiteral("The stored skin is cut short: %1 of %2 bytes.").arg(package.size()).arg(count));
+        package_.clear();
+        return;
+    }
+    SetSkinStream(package);
+}
+
+void TSkinData::WriteSkinStream(QIODevice& stream) const
+{
+    char count[4];
+    qToLittleEndian<qint32>(qint32(package_.size()), count);
+    stream.write(count, 4);
+    stream.write(package_);
+}
+
+void TSkinData::SetSkinStream(const QByteArray& package)
+{
+    package_ = package;
+    if (!package_.isEmpty())
+        LoadSkin();
+}
+
+void TSkinData::SetSkinFile(const QString& path)
+{
+    skinEmpty_ = true;
+    skinFile_ = path;
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowErrorBox(QStringLiteral("The skin file %1 cannot be read: %2").arg(path, file.errorString()));
+        return;
+    }
+    package_ = file.readAll();
+    LoadSkin();
+}
+
+bool TSkinData::LoadSkin()
+{
+    skinEmpty_ = true;
+    TSkinReader reader;
+    if (!reader.ReadPackage(package_))
+        return false;
+    TQuickIni ini;
+    ini.LoadFromStream(reader.ExtractByPart(QStringLiteral(".ini")));
+    elements_ = BuildSkinElements(reader, ini);
+    buttonFaceBrush_ = QBrush(ToQColor(ColorToRGB(elements_.Colours.ButtonFace)));
+    skinEmpty_ = false;
+    return true;
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The container of named entries inside a skin package: a 4-byte little-endian length L, then
+// an LZHUF stream that decodes to L bytes of container (version, name list, sizes, data).
+class TSkinReader {
+public:
+    static constexpr quint32 kVersion = 20000;
+    static constexpr int kMaxEntries = 1001;
+    // The largest container we accept, whatever a package declares.
+    static constexpr qsizetype kMaxContainerSize = 64 * 1024 * 1024;
+
+    // Decompresses the package and reads its directory. A package of another version shows the
+    // "Older Skin File" message, a damaged one an error box saying what is wrong; both return
+    // false and leave the reader empty.
+    bool ReadPackage(const QByteArray& package);
+
+    // The first entry whose name equals `name` lower-cased; empty when there is none.
+    QByteArray ExtractByName(const QString& name) const;
+    // The first entry whose (lower-case) name contains `text`, and that name; empty when none.
+    QByteArray ExtractByPart(const QString& text, QString* foundName = nullptr) const;
+
+    const QList<QString>& Names() const { return names_; }
+    // Why the last ReadPackage failed (empty after success).
+    const QString& Error() const { return error_; }
+
+private:
+    bool Fail(const QString& why);
+    bool Decompress(const QByteArray& package, QByteArray* container);
+    QByteArray Entry(int index) const;
+
+    QList<QString> names_;
+    QList<qsizetype> offsets_; // entry i is data_[offsets_[i], offsets_[i + 1])
+    QByteArray data_;
+    QString error_;
+};
+
+inline const QString kOlderSkinMessage =
+    QStringLiteral("This is Older Skin File\rPlease update to new version !");

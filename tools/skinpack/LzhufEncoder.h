@@ -1,0 +1,6 @@
+#pragma once
+#include <QByteArray>
+
+// LZHUF compressor: the stream it writes decodes with TLZH::Decode to the input, given the
+// input's length.
+QByteArray LzhufEncode(const QByteArray& input);

@@ -1,0 +1,18 @@
+#pragma once
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+struct SkinEntry {
+    QString name;
+    QByteArray data;
+};
+
+// The container: version 20000, the CR LF name list, reserved bytes, sizes, data.
+QByteArray BuildSkinContainer(const QList<SkinEntry>& entries);
+// The package: the container's length (4 bytes, little-endian), then its LZHUF stream.
+QByteArray PackSkinContainer(const QByteArray& container);
+
+// The entries of a skin folder: its description (*.ini) and its BMP files, names lower-cased,
+// in name order. Fails with a message when the folder cannot be used as a skin.
+bool ReadSkinFolder(const QString& folder, QList<SkinEntry>* entries, QString* error);

@@ -1,0 +1,95 @@
+// Builds a skin package from a skin folder, or takes one apart for skin authors.
+//   skinpack pack DIR PACKAGE
+//   skinpack unpack PACKAGE DIR
+#include "SkinPackageWriter.h"
+
+#include "framework/Dialogs.h"
+#include "skin/SkinReader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace {
+
+// Message boxes of the reader become lines on standard error.
+class ConsoleDialogs final : public DialogService {
+public:
+    void Show(const TMessageBox& box, QWidget*) override
+    {
+        QString text = box.text;
+        std::fprintf(stderr, "skinpack: %s\n", qPrintable(text.replace(QLatin1Char('\r'), QLatin1Char(' '))));
+    }
+};
+
+int Fail(const QString& message)
+{
+    std::fprintf(stderr, "skinpack: %s\n", qPrintable(message));
+    return 1;
+}
+
+bool WriteFile(const QString& path, const QByteArray& data, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+int Pack(const QString& folder, const QString& packagePath)
+{
+    QList<SkinEntry> entries;
+    QString error;
+    if (!ReadSkinFolder(folder, &entries, &error))
+        return Fail(error);
+    const QByteArray package = PackSkinContainer(BuildSkinContainer(entries));
+    if (!WriteFile(packagePath, package, &error))
+        return Fail(error);
+    return 0;
+}
+
+int Unpack(const QString& packagePath, const QString& folder)
+{
+    QFile file(packagePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(QStringLiteral("cannot read %1: %2").arg(packagePath, file.errorString()));
+    TSkinReader reader;
+    if (!reader.ReadPackage(file.readAll()))
+        return 1;
+    if (!QDir().mkpath(folder))
+        return Fail(QStringLiteral("cannot create %1").arg(folder));
+    QString error;
+    QStringList written;
+    for (const QString& name : reader.Names()) {
+        // Later duplicates are unreachable by name; names that leave the folder are refused.
+        if (written.contains(name))
+            continue;
+        if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name == QStringLiteral("..") || name == QStringLiteral("."))
+            return Fail(QStringLiteral("entry name \"%1\" cannot be a file name").arg(name));
+        if (!WriteFile(QDir(folder).filePath(name), reader.ExtractByName(name), &error))
+            return Fail(error);
+        written.append(name);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ConsoleDialogs dialogs;
+    DialogService::Install(&dialogs);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() == 3 && args[0] == QStringLiteral("pack"))
+        return Pack(args[1], args[2]);
+    if (args.size() == 3 && args[0] == QStringLiteral("unpack"))
+        return Unpack(args[1], args[2]);
+    std::fprintf(stderr, "usage: skinpack pack DIR PACKAGE\n       skinpack unpack PACKAGE DIR\n");
+    return 2;
+}
