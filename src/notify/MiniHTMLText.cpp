@@ -1,0 +1,64 @@
+#include "MiniHTMLText.h"
+
+#include <array>
+#include <utility>
+
+QString PrepareMiniHTML(const QString& source)
+{
+    QString text = source;
+    if (text.contains(u'&')) {
+        // Windows-1252 characters, as Unicode: § ‰ ® © ¶ ™ €.
+        static const std::array<std::pair<QString, QString>, 9> entities = {{
+            {QStringLiteral("&amp;"), QStringLiteral("&&")},
+            {QStringLiteral("&quot;"), QStringLiteral("\"")},
+            {QStringLiteral("&sect;"), QString(QChar(0x00A7))},
+            {QStringLiteral("&permil;"), QString(QChar(0x2030))},
+            {QStringLiteral("&reg;"), QString(QChar(0x00AE))},
+            {QStringLiteral("&copy;"), QString(QChar(0x00A9))},
+            {QStringLiteral("&para;"), QString(QChar(0x00B6))},
+            {QStringLiteral("&trade;"), QString(QChar(0x2122))},
+            {QStringLiteral("&euro;"), QString(QChar(0x20AC))},
+        }};
+        // Each pass replaces the first of each; every replacement shortens the text, so it ends.
+        bool replaced = true;
+        while (replaced) {
+            replaced = false;
+            for (const auto& [entity, character] : entities) {
+                const qsizetype at = text.indexOf(entity);
+                if (at >= 0) {
+                    text.replace(at, entity.size(), character);
+                    replaced = true;
+                }
+            }
+        }
+    }
+    const qsizetype hash = text.indexOf(QStringLiteral("<#"));
+    if (hash >= 0) {
+        text.remove(hash, 1);
+        const qsizetype close = text.indexOf(u'>', hash);
+        if (close >= 0)
+            text.remove(close, 1);
+    }
+    text.remove(u'\n');
+    text.replace(u'\r', QStringLiteral("<BR>"));
+    return text;
+}
+
+QString ReplacePieceEntities(QString piece)
+{
+    if (!piece.contains(u'&'))
+        return piece;
+    piece.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
+    piece.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+    piece.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    return piece;
+}
+
+QString AsciiUpper(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out)
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - 32);
+    return out;
+}
