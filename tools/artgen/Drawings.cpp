@@ -130,5 +130,6 @@ QList<Drawing> AllDrawings()
     for (int size : AppIconSizes())
         drawings.append({QStringLiteral("icon/vellomar-%1.png").arg(size), [size] { return DrawAppIcon(size); }});
     drawings.append({QStringLiteral("splash.png"), [] { return DrawSplashPicture(); }});
+    drawings.append(MenuImageDrawings());
     return drawings;
 }

@@ -16,3 +16,5 @@ QList<Drawing> AllDrawings();
 const QList<int>& AppIconSizes();
 QImage DrawAppIcon(int size);
 QImage DrawSplashPicture();
+// The main window's 16 x 16 image list, imagelist/N.png in index order.
+QList<Drawing> MenuImageDrawings();
