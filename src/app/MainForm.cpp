@@ -58,6 +58,8 @@ TForm1::TForm1()
     SplashDialog1->SetWidth(400);
     SplashDialog1->SetHeight(250);
 
+    CreateNotificationComponents();
+
     CenterOnScreen();
     EndLayout();
 }
