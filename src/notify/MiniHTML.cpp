@@ -755,16 +755,14 @@ void Formatter::Bullet(TPassMode mode, FormatState& s, LineState& line, const TR
     }
     line.position += (s.listLevel - 1) * kBulletIndent;
     if (mode == TPassMode::Draw && !s.hidden) {
-        QFont symbol(QStringLiteral("Symbol"));
-        symbol.setPixelSize(s.font.pixelSize() > 0 ? s.font.pixelSize() : PointsToPixels(int(s.font.pointSize())));
-        symbol.setStyleStrategy(QFont::NoAntialias);
-        canvas_.Font = symbol;
+        // The bullet of a symbol font, taken from the text's own font: the desktop here has no
+        // symbol-encoded font.
+        canvas_.Font = s.font;
         canvas_.FontColor = s.color;
         const QString mark = s.listLevel % 2 ? QString(QChar(0x2022)) : QStringLiteral("o");
         const int bottom = TextBottom(line, rect);
-        TRect r{line.position, bottom - Gh(symbol), line.position + kBulletIndent, bottom};
+        TRect r{line.position, bottom - Gh(s.font), line.position + kBulletIndent, bottom};
         canvas_.DrawText(mark, r, DT_BOTTOM | DT_SINGLELINE | DT_NOCLIP);
-        canvas_.Font = s.font;
     }
     line.position += kBulletIndent;
     line.bullet = true;

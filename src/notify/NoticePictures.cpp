@@ -19,12 +19,15 @@ void TNoticePicture::StretchDraw(TCanvas& canvas, const TRect& r) const
 void TNoticePicture::LoadFromFile(const QString& path)
 {
     QImageReader reader(path);
+    // The header is read before the first frame: afterwards the device is past it.
+    const QSize size = reader.size();
+    const int frames = reader.imageCount();
     QImage frame = reader.read();
     if (frame.isNull())
         return;
-    frameCount_ = std::max(1, reader.imageCount());
+    frameCount_ = std::max(1, frames);
     frameOffset_ = reader.currentImageRect().isValid() ? reader.currentImageRect().topLeft() : QPoint();
-    size_ = reader.size().isValid() ? reader.size() : frame.size();
+    size_ = size.isValid() ? size : frame.size();
     image_ = frame;
 }
 
