@@ -88,7 +88,7 @@ private slots:
             QSKIP("needs an X display (run through scripts/with-xvfb)");
         trayHost_.start(QStringLiteral("trayer"), {"--edge", "bottom", "--align", "right", "--widthtype", "pixel",
                                                    "--width", "64", "--heighttype", "pixel", "--height", "32",
-                                                   "--SetDockType", "true", "--transparent", "false"});
+                                                   "--SetDockType", "true", "--SetPartialStrut", "true", "--transparent", "false"});
         QVERIFY(trayHost_.waitForStarted());
         QTest::qWait(800);
 
