@@ -1,5 +1,6 @@
 #include "PopupMenu.h"
 
+#include "ComponentReference.h"
 #include "ImageList.h"
 
 #include <QAction>
@@ -12,11 +13,7 @@ TPopupMenu::TPopupMenu(QWidget* owner) : QMenu(owner) {}
 
 void TPopupMenu::SetImages(TImageList* images)
 {
-    if (images_)
-        RemoveFreeNotification(images_);
-    images_ = images;
-    if (images_)
-        FreeNotification(images_);
+    SetComponentReference(*this, images_, images);
     RefreshImages();
 }
 

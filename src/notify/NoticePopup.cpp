@@ -1,6 +1,7 @@
 #include "NoticePopup.h"
 
 #include "SlideEnvironment.h"
+#include "framework/ComponentReference.h"
 #include "framework/Events.h"
 #include "framework/ImageList.h"
 
@@ -14,20 +15,12 @@ TNoticePopup::TNoticePopup(QWidget* owner) : TComponent(owner), owner_(owner) {}
 
 void TNoticePopup::SetImages(TImageList* images)
 {
-    if (images_)
-        RemoveFreeNotification(images_);
-    images_ = images;
-    if (images_)
-        FreeNotification(images_);
+    SetComponentReference(*this, images_, images);
 }
 
 void TNoticePopup::SetPictureContainer(TPictureContainer* container)
 {
-    if (pictureContainer_)
-        RemoveFreeNotification(pictureContainer_);
-    pictureContainer_ = container;
-    if (pictureContainer_)
-        FreeNotification(pictureContainer_);
+    SetComponentReference(*this, pictureContainer_, container);
 }
 
 void TNoticePopup::Notification(QObject* component, TOperation operation)

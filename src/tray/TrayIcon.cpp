@@ -1,6 +1,7 @@
 #include "TrayIcon.h"
 
 #include "framework/Application.h"
+#include "framework/ComponentReference.h"
 #include "framework/Form.h"
 #include "framework/ImageList.h"
 #include "framework/PopupMenu.h"
@@ -106,11 +107,7 @@ void TTrayIcon::SetDesignPreview(bool preview)
 
 void TTrayIcon::SetIconList(TImageList* list)
 {
-    if (iconList_)
-        RemoveFreeNotification(iconList_);
-    iconList_ = list;
-    if (iconList_)
-        FreeNotification(iconList_);
+    SetComponentReference(*this, iconList_, list);
     SetIconIndex(0);
 }
 
@@ -175,11 +172,7 @@ void TTrayIcon::SetIconIndex(int index)
 
 void TTrayIcon::SetPopupMenu(TPopupMenu* menu)
 {
-    if (popupMenu_)
-        RemoveFreeNotification(popupMenu_);
-    popupMenu_ = menu;
-    if (popupMenu_)
-        FreeNotification(popupMenu_);
+    SetComponentReference(*this, popupMenu_, menu);
 }
 
 void TTrayIcon::Notification(QObject* component, TOperation operation)
