@@ -249,6 +249,59 @@ private slots:
         QCOMPARE(Count(r.image, kRed, 0, r.image.height()), 0);
     }
 
+    void styleTagsPaint_data()
+    {
+        QTest::addColumn<QString>("markup");
+        QTest::addColumn<uint>("colour");
+        QTest::newRow("shadow") << "<SHAD>shade</SHAD>" << uint(clGray);
+        QTest::newRow("error zigzag") << "<E>wrong</E>" << uint(clRed);
+        QTest::newRow("highlight") << "<HI>marked</HI>" << uint(clHighlight);
+        QTest::newRow("font background") << "<FONT bgcolor=\"clYellow\">x</FONT>" << uint(clYellow);
+        QTest::newRow("body background") << "<BODY bgcolor=\"clAqua\">x" << uint(clAqua);
+        QTest::newRow("paragraph background") << "<P bgcolor=\"#00FF00\">x</P>" << uint(clLime);
+        QTest::newRow("paragraph gradient start") << "<P bgcolor=\"clRed\" bgcolorto=\"clBlue\">x</P>" << uint(clRed);
+    }
+    void styleTagsPaint()
+    {
+        QFETCH(QString, markup);
+        QFETCH(uint, colour);
+        const Rendering r = Render(markup);
+        QVERIFY(Count(r.image, ToQColor(colour).rgb(), 0, r.image.height()) > 3);
+    }
+
+    void hiddenTextAndBlinking()
+    {
+        const Rendering hidden = Render(QStringLiteral("<Z>secret</Z>x"));
+        QCOMPARE(hidden.results.ExtentWidth, Advance(QStringLiteral("x")));
+        TMiniHTMLParams off;
+        off.BlinkOn = false;
+        QCOMPARE(Count(Render(QStringLiteral("<BL>blink</BL>"), off).image, kBlack, 0, 200), 0);
+        QVERIFY(Count(Render(QStringLiteral("<BL>blink</BL>")).image, kBlack, 0, 200) > 10);
+    }
+
+    void subscriptAndSuperscriptAddAQuarter_data()
+    {
+        QTest::addColumn<QString>("markup");
+        QTest::newRow("sub") << "a<SUB>2</SUB>";
+        QTest::newRow("sup") << "a<SUP>2</SUP>";
+    }
+    void subscriptAndSuperscriptAddAQuarter()
+    {
+        QFETCH(QString, markup);
+        QCOMPARE(Render(markup).results.ExtentHeight, Gh() + Gh() / 4);
+    }
+
+    void alignmentAndFocus()
+    {
+        const Rendering right = Render(QStringLiteral("<P align=\"right\">end</P>"), {}, 200);
+        const auto [first, last] = InkColumns(right.image, 10, 10 + Gh());
+        QVERIFY2(last >= 205 && first > 150, qPrintable(QStringLiteral("%1..%2").arg(first).arg(last)));
+        TMiniHTMLParams focus;
+        focus.FocusAnchor = 1;
+        const Rendering focused = Render(QStringLiteral("<A href=\"a\">one</A> <A href=\"b\">two</A>"), focus);
+        QCOMPARE(focused.results.FocusAnchorHref, QStringLiteral("b"));
+    }
+
     void layoutStopsAtTheBottom()
     {
         const QString ten = QStringLiteral("1<BR>2<BR>3<BR>4<BR>5<BR>6<BR>7<BR>8<BR>9<BR>10");
