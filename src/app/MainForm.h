@@ -1,6 +1,6 @@
 #pragma once
-#include "browser/EmbeddedBrowser.h"
 #include "browser/ExternalBridge.h"
+#include "browser/EmbeddedBrowser.h"
 #include "framework/Form.h"
 
 class QStatusBar;
@@ -50,13 +50,14 @@ public:
     HRESULT wwwGetIDsOfNames(const QStringList& Names, QList<DISPID>& DispIDs);
     HRESULT wwwInvoke(DISPID DispID, std::uint16_t Flags, const DISPPARAMS& Params, QVariant* VarResult);
 
+private:
+    void CreateNotificationComponents();
+
+public:
     static constexpr int kOuterWidth = 746;
     static constexpr int kOuterHeight = 538;
     static constexpr int kSidebarWidth = 121;
     static constexpr int kStatusBarHeight = 19;
-
-private:
-    void CreateNotificationComponents();
 };
 
 extern TForm1* Form1;

@@ -36,6 +36,11 @@ bool WaitFor(const std::function<bool()>& condition, int ms = 15000)
     return true;
 }
 
+QStringList VisibleClientWindows()
+{
+    return Xdo({"search", "--onlyvisible", "--classname", "vellomar"}).split(u'\n', Qt::SkipEmptyParts);
+}
+
 bool WindowShown(const QString& title)
 {
     return !Xdo({"search", "--onlyvisible", "--name", QStringLiteral("^%1$").arg(title)}).isEmpty();
@@ -69,8 +74,17 @@ private:
     // Opens the tray menu and picks its item number `item` (1: "Login") with the keyboard.
     void PickMenuItem(int item)
     {
+        const QStringList before = VisibleClientWindows();
         ClickIcon(3);
-        QTest::qWait(700);
+        // The menu is the client's one new window on the screen.
+        QVERIFY2(WaitFor([&] {
+                     for (const QString& id : VisibleClientWindows())
+                         if (!before.contains(id))
+                             return true;
+                     return false;
+                 }),
+                 "the tray menu did not open");
+        QTest::qWait(300);
         QStringList keys = {"key", "--delay", "150"};
         for (int i = 0; i < item; ++i)
             keys << "Down";
