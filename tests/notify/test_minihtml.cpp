@@ -240,6 +240,23 @@ private slots:
         QCOMPARE(Count(hovered.image, kBlack, 10, bottom, 0, split), 0);
     }
 
+    void hoveredAnchorTakesTheHoverColours()
+    {
+        const QString text = QStringLiteral("<A href=\"a\">one</A> <A href=\"b\">two</A>");
+        const int split = 11 + Advance(QStringLiteral("one "));
+        TMiniHTMLParams params;
+        params.HoverStyle = true;
+        params.HoverAnchor = 1;
+        params.HoverBackColor = clYellow;
+        params.HoverTextColor = clRed;
+        const Rendering r = Render(text, params);
+        const QRgb yellow = qRgb(255, 255, 0);
+        QVERIFY(Count(r.image, yellow, 0, 200, 0, split) > 10);
+        QVERIFY(Count(r.image, kRed, 0, 200, 0, split) > 10);
+        QCOMPARE(Count(r.image, yellow, 0, 200, split), 0);
+        QVERIFY(Count(r.image, kBlue, 0, 200, split) > 10);
+    }
+
     void selectedKeepsTheTextColour()
     {
         TMiniHTMLParams params;

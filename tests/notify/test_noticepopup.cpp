@@ -204,6 +204,22 @@ private slots:
         }
     }
 
+    void zeroShadeStepsDrawOneBand()
+    {
+        QWidget owner;
+        TNoticePopup popup(&owner);
+        popup.PopupWidth = 60;
+        popup.PopupHeight = 30;
+        popup.ShadeEnable = true;
+        popup.ShadeStartColor = clAqua;
+        popup.ShadeEndColor = clRed;
+        popup.ShadeSteps = 0;
+        popup.ShowPopup();
+        const QImage image = popup.Window()->grab().toImage();
+        for (int x : {3, 30, 56})
+            QCOMPARE(image.pixel(x, 25), qRgb(0, 255, 255));
+    }
+
     void plainColourWithoutShadeAndThinEdgeWithoutBorder()
     {
         QWidget owner;
