@@ -133,8 +133,9 @@ public:
     bool Run(const QString& text);
 
 private:
-    void RunLine(TPassMode mode, bool firstPass, QString& text, FormatState& s, LineState& line, const TRect& rect);
-    void Piece(TPassMode mode, bool firstPass, QString& text, FormatState& s, LineState& line, const TRect& rect);
+    // Both consume from the front of `text`, a view into the prepared text.
+    void RunLine(TPassMode mode, bool firstPass, QStringView& text, FormatState& s, LineState& line, const TRect& rect);
+    void Piece(TPassMode mode, bool firstPass, QStringView& text, FormatState& s, LineState& line, const TRect& rect);
     void DrawPiece(const QString& piece, int width, const FormatState& s, const LineState& line, const TRect& rect);
     void Tag(TPassMode mode, bool firstPass, const QString& tag, FormatState& s, LineState& line, const TRect& rect);
     void OpenTag(TPassMode mode, bool firstPass, const QString& tag, const QString& up, FormatState& s,
@@ -188,18 +189,19 @@ bool Formatter::Run(const QString& source)
     working.Left += 1;
     textFlags_ = DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | (p_.WordWrap ? 0u : unsigned(DT_END_ELLIPSIS));
 
-    QString text = PrepareMiniHTML(source);
+    const QString prepared = PrepareMiniHTML(source);
+    QStringView text = prepared;
     bool onAnchor = false;
     while (!text.isEmpty()) {
         LineState m;
         m.ghHeight = m.height = Gh(measure.font);
-        QString remaining = text;
+        QStringView remaining = text;
         RunLine(TPassMode::Measure, true, remaining, measure, m, working);
         // Every line consumes something, whatever the input, so the loop always ends.
         if (remaining.size() == text.size())
-            remaining.remove(0, 1);
-        const QString consumed = text.left(text.size() - remaining.size());
-        text = m.dropRest ? QString() : remaining;
+            remaining = remaining.sliced(1);
+        const QStringView consumed = text.first(text.size() - remaining.size());
+        text = m.dropRest ? QStringView() : remaining;
 
         m.height += p_.LineSpacing;
         TRect placed = working;
@@ -217,7 +219,7 @@ bool Formatter::Run(const QString& source)
             d.subExtra = m.subExtra;
             d.superExtra = m.superExtra;
             d.imageOffset = m.imageOffset;
-            QString piece = consumed;
+            QStringView piece = consumed;
             RunLine(p_.MeasureOnly ? TPassMode::Measure : TPassMode::Draw, false, piece, draw, d, placed);
             const int textBottom = placed.Bottom - m.imageOffset;
             if ((d.overAnchorText && p_.HitY >= textBottom - m.ghHeight && p_.HitY < textBottom) || d.overAnchorImage)
@@ -229,7 +231,7 @@ bool Formatter::Run(const QString& source)
         r_.ExtentHeight += step;
         ++lineIndex_;
         if (!p_.MeasureAll && working.Top + m.ghHeight > working.Bottom)
-            text.clear();
+            text = QStringView();
     }
     r_.AnchorCount = measure.anchorCount;
     if (r_.ExtentHeight == 0)
@@ -240,7 +242,7 @@ bool Formatter::Run(const QString& source)
     return onAnchor;
 }
 
-void Formatter::RunLine(TPassMode mode, bool firstPass, QString& text, FormatState& s, LineState& line,
+void Formatter::RunLine(TPassMode mode, bool firstPass, QStringView& text, FormatState& s, LineState& line,
                         const TRect& rect)
 {
     line.position = rect.Left;
@@ -257,15 +259,15 @@ void Formatter::RunLine(TPassMode mode, bool firstPass, QString& text, FormatSta
         if (line.done || line.stopped || line.dropRest)
             break;
         if (text.size() <= 2 && text.startsWith(u'<')) {
-            text.clear();
+            text = QStringView();
             break;
         }
         if (text.startsWith(u'<') && text.size() >= 3) {
             const qsizetype close = text.indexOf(u'>');
-            const QString tag = close < 0 ? text : text.left(close + 1);
+            const QString tag = (close < 0 ? text : text.first(close + 1)).toString();
             Tag(mode, firstPass, tag, s, line, rect);
             if (!line.stopped)
-                text.remove(0, tag.size());
+                text = text.sliced(tag.size());
         }
     }
     line.extent -= line.trailingSpace;
@@ -277,18 +279,17 @@ void Formatter::RunLine(TPassMode mode, bool firstPass, QString& text, FormatSta
     }
 }
 
-void Formatter::Piece(TPassMode mode, bool firstPass, QString& text, FormatState& s, LineState& line,
+void Formatter::Piece(TPassMode mode, bool firstPass, QStringView& text, FormatState& s, LineState& line,
                       const TRect& rect)
 {
-    const qsizetype lt = text.indexOf(u'<');
-    const qsizetype space = p_.WordWrap ? text.indexOf(u' ') : -1;
-    QString raw;
-    if (lt >= 0 && (space < 0 || space > lt))
-        raw = text.left(lt);
-    else if (space >= 0)
-        raw = text.left(space + 1);
-    else
-        raw = text;
+    // The piece ends before the first "<" or after the first space, whichever comes first
+    // (spaces count only with word wrap); one scan, so long texts stay linear.
+    qsizetype end = 0;
+    while (end < text.size() && text[end] != u'<' && !(p_.WordWrap && text[end] == u' '))
+        ++end;
+    if (end < text.size() && text[end] == u' ')
+        ++end;
+    const QString raw = text.first(end).toString();
     if (raw.isEmpty())
         return;
     const QString piece = ReplacePieceEntities(raw);
@@ -301,7 +302,7 @@ void Formatter::Piece(TPassMode mode, bool firstPass, QString& text, FormatState
         line.superExtra = std::max(line.superExtra, h / 4);
     line.height = std::max(line.height, h);
     if (s.hidden) {
-        text.remove(0, raw.size());
+        text = text.sliced(raw.size());
         return;
     }
 
@@ -332,7 +333,7 @@ void Formatter::Piece(TPassMode mode, bool firstPass, QString& text, FormatState
     const bool firstOnLine = line.text.isEmpty();
     line.text += piece;
     if (fits || !p_.WordWrap) {
-        text.remove(0, raw.size());
+        text = text.sliced(raw.size());
         line.trailingSpace = raw.endsWith(u' ') ? QFontMetrics(s.font).horizontalAdvance(u' ') : 0;
         if (!fits && !firstOnLine)
             line.dropRest = true;

@@ -19,14 +19,16 @@ QString PrepareMiniHTML(const QString& source)
             {QStringLiteral("&trade;"), QString(QChar(0x2122))},
             {QStringLiteral("&euro;"), QString(QChar(0x20AC))},
         }};
-        // Each pass replaces the first of each; every replacement shortens the text, so it ends.
+        // Passes until nothing changes: a replacement can form a new entity ("&amp;amp;").
+        // Each pass replaces every occurrence, so a text full of entities stays linear; nesting
+        // deeper than the pass limit is left as it is rather than taking quadratic time.
+        constexpr int kMaxPasses = 16;
         bool replaced = true;
-        while (replaced) {
+        for (int pass = 0; replaced && pass < kMaxPasses; ++pass) {
             replaced = false;
             for (const auto& [entity, character] : entities) {
-                const qsizetype at = text.indexOf(entity);
-                if (at >= 0) {
-                    text.replace(at, entity.size(), character);
+                if (text.contains(entity)) {
+                    text.replace(entity, character);
                     replaced = true;
                 }
             }

@@ -90,17 +90,26 @@ void TNoticePopup::OpenPopup()
     PrepareWindow();
     PopupLeft = area.x() + area.width() - window_->width() - kRightGap;
     ShowPopup();
+    // Called again from inside its own wait (a page announcing one newcomer after another), the
+    // window starts again from the bottom and the slide already running takes it up: one slide
+    // at a time, so a flood of calls cannot nest waits without end.
+    if (slidingIn_)
+        return;
+    slidingIn_ = true;
     // Handlers run inside the waits (another OpenPopup, ClosePopup, auto-hide, even the owner's
     // end), so the window and its place are read afresh on every step.
+    QPointer<TNoticePopup> self = this;
     QPointer<TNoticePopupWindow> w = window_;
     while (w && w->y() + w->height() > bottom) {
         environment.Wait(kSlidePause);
         if (!w)
-            return;
+            break;
         w->move(w->x(), std::max(w->y() - kSlideStep, bottom - w->height()));
     }
     if (w)
         w->move(w->x(), bottom - w->height());
+    if (self)
+        slidingIn_ = false;
 }
 
 void TNoticePopup::ClosePopup()

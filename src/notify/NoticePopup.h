@@ -77,4 +77,5 @@ private:
     TImageList* images_ = nullptr;
     TPictureContainer* pictureContainer_ = nullptr;
     QStringList text_;
+    bool slidingIn_ = false;
 };

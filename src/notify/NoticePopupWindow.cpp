@@ -52,7 +52,9 @@ void TNoticePopupWindow::SetWindowText(const QString& text)
 {
     text_ = text;
     const QFontMetrics metrics(Font);
-    resize(metrics.horizontalAdvance(text) + 6, metrics.height() + 4);
+    // The desktop cannot make a window wider than this.
+    constexpr int kWidestWindow = 32767;
+    resize(std::min(metrics.horizontalAdvance(text) + 6, kWidestWindow), metrics.height() + 4);
 }
 
 void TNoticePopupWindow::SetAutoSize(bool autoSize)
@@ -72,7 +74,8 @@ void TNoticePopupWindow::SetAutoSize(bool autoSize)
     params.Images = Images;
     params.PictureCache = &pictureCache_;
     params.PictureContainer = PictureContainer;
-    params.MeasureAll = true;
+    // Measured within the layout square, so no text makes the window outgrow it.
+    params.MeasureOnly = true;
     TMiniHTMLResults results;
     DrawMiniHTML(canvas, text_, layout, params, results);
     resize(results.ExtentWidth + 2 * BorderSize + kAutoSizeExtra, results.ExtentHeight + 2 * BorderSize + kAutoSizeExtra);

@@ -7,6 +7,9 @@
 #include "tray/TrayIcon.h"
 
 #include <QElapsedTimer>
+
+#include <memory>
+#include <optional>
 #include <QFile>
 #include <QFontMetrics>
 #include <QSignalSpy>
@@ -52,17 +55,14 @@ QString Notice(const QString& name)
 // Runs a script in the page and returns its value as text.
 QString RunInPage(const QString& script)
 {
-    QString result;
-    bool done = false;
-    Form1->www->page()->runJavaScript(script, [&](const QVariant& value) {
-        result = value.toString();
-        done = true;
-    });
+    // Shared with the callback, which may come after this has given up waiting.
+    auto answer = std::make_shared<std::optional<QString>>();
+    Form1->www->page()->runJavaScript(script, [answer](const QVariant& value) { *answer = value.toString(); });
     QElapsedTimer clock;
     clock.start();
-    while (!done && clock.elapsed() < 10000)
+    while (!*answer && clock.elapsed() < 30000)
         QTest::qWait(5);
-    return done ? result : QStringLiteral("no answer from the page");
+    return answer->value_or(QStringLiteral("no answer from the page"));
 }
 
 QString Guarded(const QString& call)

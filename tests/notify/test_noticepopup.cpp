@@ -25,7 +25,7 @@ public:
     {
         waits.append(ms);
         tops.append(window && *window ? (*window)->y() : -1);
-        if (duringWait) {
+        if (duringWait && waits.size() > handlerAfterWaits) {
             auto handler = std::move(duringWait);
             duringWait = nullptr;
             handler();
@@ -35,7 +35,8 @@ public:
     QList<int> waits;
     QList<int> tops;
     TNoticePopupWindow* const* window = nullptr;
-    std::function<void()> duringWait;
+    std::function<void()> duringWait; // runs once, inside the first wait after handlerAfterWaits
+    int handlerAfterWaits = 0;
 
 private:
     SlideEnvironment* previous_;
@@ -109,10 +110,29 @@ private slots:
             f.popup.SetText({QStringLiteral("second")});
             f.popup.OpenPopup();
         };
+        slides.handlerAfterWaits = 1;
+        f.popup.PrepareWindow();
+        f.window = f.popup.Window();
+        slides.window = &f.window;
         f.popup.OpenPopup();
         QCOMPARE(f.popup.Window()->y(), 954);
         QCOMPARE(f.popup.Window()->WindowText(), QStringLiteral("second"));
         QVERIFY(f.popup.Window()->isVisible());
+        // The second call put it back at the bottom; the one slide took it up from there.
+        QCOMPARE(slides.tops, (QList<int>{994, 974, 974}));
+    }
+
+    void manyOpensInsideTheSlideShareItsWaits()
+    {
+        RecordingSlides slides;
+        FixedPopup f;
+        slides.duringWait = [&] {
+            for (int i = 0; i < 1000; ++i)
+                f.popup.OpenPopup();
+        };
+        f.popup.OpenPopup();
+        QCOMPARE(slides.waits.size(), 2);
+        QCOMPARE(f.popup.Window()->y(), 954);
     }
 
     void autoHideInsideTheSlideStillEndsHidden()
@@ -154,6 +174,23 @@ private slots:
         popup.SetText({QStringLiteral("<IMG SRC=\"strip\">")});
         popup.PrepareWindow();
         QCOMPARE(popup.Window()->size(), QSize(146, 39));
+    }
+
+    void hugeTextKeepsTheWindowWithinTheLayoutSquare()
+    {
+        QWidget owner;
+        TNoticePopup popup(&owner);
+        popup.AutoSize = true;
+        popup.BorderSize = 5;
+        popup.SetFont(MakeFont(QStringLiteral("DejaVu Sans"), -11));
+        QString text;
+        for (int i = 0; i < 200000; ++i)
+            text += QStringLiteral("w&amp;rd ");
+        popup.SetText({text});
+        popup.PrepareWindow();
+        QVERIFY(popup.Window()->width() <= 4096 + 26);
+        QVERIFY(popup.Window()->height() <= 4096 + 26);
+        QVERIFY(popup.Window()->height() > 4000);
     }
 
     void linesAreJoinedWithoutBreak()
