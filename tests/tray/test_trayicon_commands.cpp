@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QSignalSpy>
+#include <QTimer>
 
 // The main window's tray, close and menu commands, on the real main window.
 class TrayCommandsTest : public QObject {
@@ -93,13 +94,18 @@ private slots:
         QVERIFY(!Form1->isMinimized());
     }
 
-    // Last: it ends the program.
+    // Last: it ends the program's message loop, even with the main window hidden and the login
+    // window (which only hides when closed) on the screen.
     void closeItemEndsTheProgramEvenWhileHidden()
     {
         Form1->close();
+        Form3->Show();
         QVERIFY(!Form1->isVisible());
         QVERIFY(!Application->Terminated());
-        RunItem("CloseVellomar1");
+        QTimer::singleShot(0, this, [this] { RunItem("CloseVellomar1"); });
+        // A loop that did not end would be ended here with 1.
+        QTimer::singleShot(15000, this, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(Application->Terminated());
     }
 };

@@ -36,6 +36,16 @@ bool WaitFor(const std::function<bool()>& condition, int ms = 15000)
     return true;
 }
 
+QRect Geometry(const QString& window)
+{
+    const auto at = QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)"),
+                                       QRegularExpression::DotMatchesEverythingOption)
+                        .match(Xdo({"getwindowgeometry", window}));
+    if (!at.hasMatch())
+        return {};
+    return QRect(at.captured(1).toInt(), at.captured(2).toInt(), at.captured(3).toInt(), at.captured(4).toInt());
+}
+
 QStringList VisibleClientWindows()
 {
     return Xdo({"search", "--onlyvisible", "--classname", "vellomar"}).split(u'\n', Qt::SkipEmptyParts);
@@ -71,25 +81,25 @@ private:
         QVERIFY(WaitFor([] { return !WindowShown(QStringLiteral("Vellomar manager")); }));
         QCOMPARE(client_.state(), QProcess::Running);
     }
-    // Opens the tray menu and picks its item number `item` (1: "Login") with the keyboard.
+    // Opens the tray menu and clicks its item number `item` (1: "Login"; three rows).
     void PickMenuItem(int item)
     {
         const QStringList before = VisibleClientWindows();
         ClickIcon(3);
         // The menu is the client's one new window on the screen.
+        QString menu;
         QVERIFY2(WaitFor([&] {
                      for (const QString& id : VisibleClientWindows())
                          if (!before.contains(id))
-                             return true;
-                     return false;
+                             menu = id;
+                     return !menu.isEmpty();
                  }),
                  "the tray menu did not open");
         QTest::qWait(300);
-        QStringList keys = {"key", "--delay", "150"};
-        for (int i = 0; i < item; ++i)
-            keys << "Down";
-        keys << "Return";
-        Xdo(keys);
+        const QRect box = Geometry(menu);
+        QVERIFY(box.height() > 0);
+        Xdo({"mousemove", QString::number(box.center().x()), QString::number(box.top() + box.height() * (2 * item - 1) / 6),
+             "click", "1"});
     }
 
 private slots:
@@ -117,13 +127,9 @@ private slots:
         // The icon is the client's small window docked in the tray host.
         QVERIFY2(WaitFor([this] {
                      for (const QString& id : Xdo({"search", "--classname", "vellomar"}).split(u'\n')) {
-                         const QString geometry = Xdo({"getwindowgeometry", id});
-                         const auto at = QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)"),
-                                                            QRegularExpression::DotMatchesEverythingOption)
-                                             .match(geometry);
-                         if (at.hasMatch() && at.captured(3).toInt() <= 48 && at.captured(4).toInt() <= 48) {
-                             icon_ = QPoint(at.captured(1).toInt() + at.captured(3).toInt() / 2,
-                                            at.captured(2).toInt() + at.captured(4).toInt() / 2);
+                         const QRect box = Geometry(id);
+                         if (box.width() > 0 && box.width() <= 48 && box.height() <= 48) {
+                             icon_ = box.center();
                              return true;
                          }
                      }
