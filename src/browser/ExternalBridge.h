@@ -13,7 +13,7 @@ class QWebChannel;
 
 using DISPID = std::int32_t;
 constexpr HRESULT DISP_E_UNKNOWNNAME = HRESULT(0x80020006u);
-enum TDispatchFlag : std::uint16_t { DISPATCH_METHOD = 1, DISPATCH_PROPERTYGET = 2 };
+enum TDispatchFlag : std::uint16_t { DISPATCH_METHOD = 1 };
 
 // A call's arguments as the dispatch interface hands them over: the last argument first.
 struct DISPPARAMS {
@@ -59,7 +59,6 @@ public:
     TInvokeEvent OnInvoke;
 
     // The method names pages may call (compared in lower case).
-    QStringList MethodTable() const { return methods_; }
     void SetMethodTable(const QStringList& names);
 
     // The browser host's own dispatch object.

@@ -22,7 +22,6 @@ public:
 
     int Count() const { return int(images_.size()); }
     int Add(const QImage& image);
-    void Clear() { images_.clear(); }
     // The picture at `index`, or a null image when the index is out of range.
     QImage Image(int index) const;
     QIcon Icon(int index) const;

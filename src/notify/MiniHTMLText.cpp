@@ -1,5 +1,8 @@
 #include "MiniHTMLText.h"
 
+#include "ColorNames.h"
+
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -63,4 +66,37 @@ QString AsciiUpper(const QString& text)
         if (c >= u'a' && c <= u'z')
             c = QChar(c.unicode() - 32);
     return out;
+}
+
+QString AttributeValue(const QString& tag, const QString& upperTag, const QString& name)
+{
+    const qsizetype at = upperTag.indexOf(name);
+    if (at < 0)
+        return {};
+    const qsizetype open = tag.indexOf(u'"', at + name.size());
+    if (open < 0)
+        return {};
+    const qsizetype close = tag.indexOf(u'"', open + 1);
+    return close < 0 ? QString() : tag.mid(open + 1, close - open - 1);
+}
+
+int LeadingNumber(const QString& text)
+{
+    int value = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            break;
+        value = std::min(value * 10 + (c.unicode() - '0'), 1 << 20);
+    }
+    return value;
+}
+
+bool StartsWithDigit(const QString& text)
+{
+    return !text.isEmpty() && text[0] >= u'0' && text[0] <= u'9';
+}
+
+TColor ParseColorValue(const QString& value)
+{
+    return value.startsWith(u'#') ? ParseHexColor(AsciiUpper(value)) : ParseColorName(value);
 }

@@ -412,6 +412,8 @@ private slots:
         params.PictureContainer = &container;
         params.PictureCache = &cache;
         const Rendering r = Render(markup.contains(u'%') ? markup.arg(file) : markup, params);
+        // Addresses go into the cache whether they load or not.
+        QCOMPARE(cache.Count(), markup.contains(QStringLiteral("://")) ? 1 : 0);
         QCOMPARE(r.results.ExtentWidth, width);
         QCOMPARE(r.results.ExtentHeight, std::max(Gh(), height));
     }

@@ -316,7 +316,7 @@ private slots:
         QCOMPARE(sender, &popup);
     }
 
-    void removedImageListIsForgotten()
+    void removedPictureContainerIsForgotten()
     {
         QWidget owner;
         TNoticePopup popup(&owner);
