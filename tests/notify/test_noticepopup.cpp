@@ -284,12 +284,24 @@ private slots:
         TNoticePopupWindow* w = popup.Window();
         const TRect text = w->TextRect();
         const int gh = QFontMetrics(popup.Font()).height();
+        auto blueInk = [&] {
+            const QImage image = w->grab().toImage();
+            int n = 0;
+            for (int y = text.Top; y < text.Top + gh + 2; ++y)
+                for (int x = text.Left; x < text.Right; ++x)
+                    n += image.pixel(x, y) == qRgb(0, 0, 255);
+            return n;
+        };
+        const int plain = blueInk();
         QTest::mouseMove(w, QPoint(text.Left + 4, text.Top + gh / 2));
         QCOMPARE(w->HoverAnchor(), 1);
+        // Hovered, the anchor gets its underline.
+        QVERIFY(blueInk() > plain);
         QCOMPARE(w->cursor().shape(), Qt::PointingHandCursor);
         QVERIFY(w->HoverRect().Contains(text.Left + 4, text.Top + gh / 2));
         QTest::mouseMove(w, QPoint(text.Right - 2, text.Top + gh / 2));
         QCOMPARE(w->HoverAnchor(), -1);
+        QCOMPARE(blueInk(), plain);
         QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
     }
 
