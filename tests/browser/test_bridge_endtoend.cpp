@@ -49,8 +49,10 @@ private:
     // Waits for the newcomer's popup and checks it on the screen.
     void ExpectNotice(const QString& name, const QString& shotName)
     {
-        QTRY_VERIFY_WITH_TIMEOUT(Form1->pop2->Window() && Form1->pop2->Window()->isVisible(), 20000);
-        QVERIFY(Form1->pop2->Text().join(QString()).contains(QStringLiteral(">%1</FONT>").arg(name)));
+        const QString named = QStringLiteral(">%1</FONT>").arg(name);
+        QTRY_VERIFY_WITH_TIMEOUT(Form1->pop2->Window() && Form1->pop2->Window()->isVisible()
+                                     && Form1->pop2->Text().join(QString()).contains(named),
+                                 20000);
         QVERIFY(Form1->isVisible());
         TNoticePopupWindow* popup = Form1->pop2->Window();
         const QRect area = popup->screen()->availableGeometry();
