@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -122,7 +123,14 @@ private slots:
         demo_.setProcessChannelMode(QProcess::MergedChannels);
         demo_.start(demo, {"--port", QString::number(port), "--db", dir_.filePath(QStringLiteral("demo.sqlite"))});
         QVERIFY(demo_.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(demo_.readAll().contains("listening on"), 15000);
+        // Up once it says so, or once it takes connections (its output may sit in a buffer).
+        QByteArray said;
+        auto accepting = [port] {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, quint16(port));
+            return probe.waitForConnected(200);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT((said += demo_.readAll()).contains("listening on") || accepting(), 15000);
         const QString host = QStringLiteral("http://127.0.0.1:%1").arg(port);
 
         // "demo" is in the room in the client's pane, the window hidden in the tray.
