@@ -290,6 +290,12 @@ private slots:
     {
         const Rendering hidden = Render(QStringLiteral("<Z>secret</Z>x"));
         QCOMPARE(hidden.results.ExtentWidth, Advance(QStringLiteral("x")));
+        // Hidden text stays hidden past a line break: only "x" shows on the second line.
+        const Rendering across = Render(QStringLiteral("<Z>a<BR>secret</Z>x"));
+        const auto [first, last] = InkColumns(across.image, 10 + Gh(), 10 + 2 * Gh());
+        QVERIFY(first >= 11);
+        QVERIFY(last < 11 + Advance(QStringLiteral("x")));
+        QCOMPARE(InkColumns(across.image, 10, 10 + Gh()).first, -1);
         TMiniHTMLParams off;
         off.BlinkOn = false;
         QCOMPARE(Count(Render(QStringLiteral("<BL>blink</BL>"), off).image, kBlack, 0, 200), 0);
