@@ -3,6 +3,7 @@
 #include "MainForm.h"
 
 #include "AppIcon.h"
+#include "framework/AnsiText.h"
 #include "framework/Application.h"
 #include "framework/Canvas.h"
 #include "framework/ImageList.h"
@@ -27,8 +28,9 @@ QString AsciiLower(QString text)
     return text;
 }
 
-// The newcomer's name from the call's first argument slot (the last argument): text as it is,
-// a number as its digits. No argument, null, true/false or an object: nobody to announce.
+// The newcomer's name from the call's first argument slot (the last argument): text in the
+// program's 8-bit code page, a number as its digits. No argument, null, true/false or an
+// object: nobody to announce.
 std::optional<QString> NewcomerName(const DISPPARAMS& params)
 {
     if (params.cArgs() == 0)
@@ -36,7 +38,7 @@ std::optional<QString> NewcomerName(const DISPPARAMS& params)
     const QVariant& value = params.rgvarg.first();
     switch (value.metaType().id()) {
     case QMetaType::QString:
-        return value.toString();
+        return ToAnsiText(value.toString());
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:

@@ -112,6 +112,9 @@ private slots:
         QTest::newRow("upper case") << "window.external.PAGESETUP('Ann')" << "ok" << QStringList{Notice("Ann")};
         QTest::newRow("last argument") << "window.external.pagesetup('x', 'Ann')" << "ok" << QStringList{Notice("Ann")};
         QTest::newRow("integer") << "window.external.pagesetup(42)" << "ok" << QStringList{Notice("42")};
+        QTest::newRow("name in the 8-bit code page")
+            << "window.external.pagesetup('Zo\\u00eb \\u20ac \\u674e \\ud83d\\ude00')" << "ok"
+            << QStringList{Notice(QStringLiteral("Zo") + QChar(0xEB) + u' ' + QChar(0x20AC) + QStringLiteral(" ? ?"))};
         QTest::newRow("markup in the name") << "window.external.pagesetup('Ann<br>Bob')" << "ok"
                                             << QStringList{Notice("Ann<br>Bob")};
         QTest::newRow("unknown method refused at once") << "window.external.print()" << "TypeError" << QStringList{};
