@@ -66,6 +66,8 @@ TForm1::TForm1()
     SingleInstance1->SetInformUser(false);
     SingleInstance1->SetRaisePriorInstance(false);
 
+    CreateNotificationComponents();
+
     // The stored skin is decompressed and loaded while the layout is read.
     SkinData1 = AddComponent(new TSkinData(this));
     SkinData1->setObjectName(QStringLiteral("SkinData1"));

@@ -1,4 +1,5 @@
 #pragma once
+#include "browser/ExternalBridge.h"
 #include "browser/EmbeddedBrowser.h"
 #include "framework/Form.h"
 #include "sidebar/CommandBar.h"
@@ -6,7 +7,12 @@
 class QStatusBar;
 class TSkinData;
 class TSplashDialog;
+class TImageList;
+class TNoticePopup;
+class TPopupMenu;
 class TSingleInstance;
+class TTimer;
+class TTrayIcon;
 
 // The main window "Vellomar manager": the sidebar column on the left, the browser pane `www`
 // filling the rest, the status bar along the bottom, and the program's non-visual components.
@@ -35,6 +41,27 @@ public:
     HRESULT wwwGetHostInfo(DOCHOSTUIINFO& pInfo);
     HRESULT wwwShowContextMenu(std::uint32_t dwID, const QPoint& ppt, QObject* pcmdtReserved, QObject* pdispReserved);
 
+    // Notification popup, tray icon and its menu, popup timer, the pages' external object.
+    TImageList* ImageList1 = nullptr;
+    TNoticePopup* pop2 = nullptr;
+    TTimer* Timer1 = nullptr;
+    TPopupMenu* PopupMenu1 = nullptr;
+    TTrayIcon* TrayIcon1 = nullptr;
+    TExternalBridge* wwwExternal = nullptr;
+
+    void TrayIcon1Click(QObject* Sender);
+    void Openvellomar1Click(QObject* Sender);
+    void CloseVellomar1Click(QObject* Sender);
+    void FormClose(QObject* Sender, TCloseAction& Action);
+    void Timer1Timer(QObject* Sender);
+    HRESULT wwwGetExternal(QObject*& ppDispatch);
+    HRESULT wwwGetIDsOfNames(const QStringList& Names, QList<DISPID>& DispIDs);
+    HRESULT wwwInvoke(DISPID DispID, std::uint16_t Flags, const DISPPARAMS& Params, QVariant* VarResult);
+
+private:
+    void CreateNotificationComponents();
+
+public:
     static constexpr int kOuterWidth = 746;
     static constexpr int kOuterHeight = 538;
     static constexpr int kSidebarWidth = 121;

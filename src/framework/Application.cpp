@@ -52,7 +52,9 @@ int TApplication::Run()
 void TApplication::Terminate()
 {
     terminated_ = true;
-    quit();
+    // exit(), not quit(): a quit first asks every window to close, and a form that refuses
+    // (the main window only goes to the tray, the login window only hides) would cancel it.
+    exit(0);
 }
 
 void TApplication::ProcessMessages()

@@ -75,12 +75,19 @@ void TForm::EndLayout()
     for (QObject* component : components_)
         if (auto* lifecycle = AsComponent(component))
             lifecycle->SetReading(false);
-    for (QObject* component : components_)
+    // A component that ends the program (a second copy's guard) is the last one loaded: no
+    // tray icon or skin after it. An ending program runs no create events: no start-up
+    // picture, no page, no settings read.
+    const auto ending = [] { return Application && Application->Terminated(); };
+    const bool endingBefore = ending();
+    for (QObject* component : components_) {
+        if (ending() && !endingBefore)
+            break;
         if (auto* lifecycle = AsComponent(component))
             CallHandler([&] { lifecycle->Loaded(); });
-    // A program already ending (a second copy stopped by its guard) creates nothing more.
+    }
     // A copy: a handler may put another one in the slot while it runs.
-    if (const TNotifyEvent handler = OnCreate; handler && !(Application && Application->Terminated()))
+    if (const TNotifyEvent handler = OnCreate; handler && !ending())
         CallHandler([&] { handler(this); });
 }
 

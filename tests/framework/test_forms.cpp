@@ -187,6 +187,7 @@ private slots:
         main->close();
         QVERIFY(Application->Terminated());
     }
+
 };
 
 VELLOMAR_TEST_MAIN(FormsTest)

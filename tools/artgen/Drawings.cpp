@@ -133,5 +133,6 @@ QList<Drawing> AllDrawings()
     drawings.append(LoginButtonDrawings());
     drawings.append({QStringLiteral("splash.png"), [] { return DrawSplashPicture(); }});
     drawings.append(SidebarIconDrawings());
+    drawings.append(MenuImageDrawings());
     return drawings;
 }

@@ -11,6 +11,8 @@ struct Drawing {
 };
 
 QList<Drawing> AllDrawings();
+// The main window's 16 x 16 image list, imagelist/N.png in index order.
+QList<Drawing> MenuImageDrawings();
 
 // The icon sizes of the application icon.
 const QList<int>& AppIconSizes();

@@ -1,0 +1,66 @@
+#pragma once
+#include "framework/Component.h"
+
+#include <QImage>
+#include <QList>
+#include <deque>
+#include <QPoint>
+#include <QString>
+
+class TCanvas;
+struct TRect;
+
+// A picture for the formatter's images: empty until loaded; animated files keep their frame count
+// and show their first frame at its offset.
+class TNoticePicture {
+public:
+    QString Address;
+
+    bool Empty() const { return image_.isNull(); }
+    int Width() const { return size_.width(); }
+    int Height() const { return size_.height(); }
+    int FrameCount() const { return frameCount_; }
+    QPoint FrameOffset() const { return frameOffset_; }
+
+    void Draw(TCanvas& canvas, int x, int y) const;
+    void StretchDraw(TCanvas& canvas, const TRect& r) const;
+
+    // Loads a picture from a file or a resource path; a file that cannot be decoded leaves it empty.
+    void LoadFromFile(const QString& path);
+    void Assign(const QImage& image);
+
+private:
+    QImage image_;
+    QSize size_;
+    int frameCount_ = 0;
+    QPoint frameOffset_;
+};
+
+// Pictures keyed by the address they were loaded from (exact comparison). Addresses starting with
+// "RES://" name a program resource, "FILE://" a local file; anything else is recorded, not fetched.
+class TNoticePictureCache {
+public:
+    TNoticePicture* Find(const QString& address);
+    TNoticePicture* Add(const QString& address);
+    // The cached picture for the address, loaded on first use.
+    TNoticePicture* FindOrLoad(const QString& address);
+    int Count() const { return int(pictures_.size()); }
+
+private:
+    std::deque<TNoticePicture> pictures_; // addresses of entries stay valid as it grows
+};
+
+// Named pictures for <IMG SRC="name"> and the body background; names compare without case and
+// the first match wins.
+class TPictureContainer : public TComponent {
+    Q_OBJECT
+
+public:
+    explicit TPictureContainer(QObject* owner = nullptr);
+
+    void Add(const QString& name, const QImage& image);
+    const TNoticePicture* Find(const QString& name) const;
+
+private:
+    QList<QPair<QString, TNoticePicture>> items_;
+};
