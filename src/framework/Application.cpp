@@ -5,6 +5,7 @@
 #include "Form.h"
 
 #include <QCoreApplication>
+#include <QFont>
 
 TApplication* Application = nullptr;
 
@@ -28,6 +29,10 @@ TApplication::TApplication(int& argc, char** argv) : QApplication((PrepareProces
 {
     Application = this;
     setQuitOnLastWindowClosed(false);
+    // The layouts' dialog font is narrow: of the fonts at hand the metric-compatible sans
+    // comes closest, so captions take about the width the layouts give them.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
 }
 
 TApplication::~TApplication()
