@@ -59,8 +59,8 @@ TForm3::TForm3()
     BeginLayout();
     setObjectName(QStringLiteral("Form3"));
     SetCaption(QStringLiteral("Vellomar Login"));
-    // A sizeable tool window: thin caption, no task-bar button.
-    setWindowFlag(Qt::Tool);
+    // A sizeable tool window: thin caption with a close box only, no task-bar button.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowIcon(AppIcon());
     setFont(MakeFont(QStringLiteral("MS Sans Serif"), -11));
     resize(kOuterWidth, kOuterHeight);

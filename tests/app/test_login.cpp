@@ -125,6 +125,9 @@ private slots:
         QCOMPARE(Form3->windowTitle(), QStringLiteral("Vellomar Login"));
         QCOMPARE(Form3->size(), QSize(426, 195));
         QVERIFY(Form3->windowFlags().testFlag(Qt::Tool));
+        QVERIFY(Form3->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!Form3->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!Form3->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QVERIFY(Form3->GroupBox1->isFlat());
         QVERIFY(Form3->GroupBox1->title().isEmpty());
         QVERIFY(Form3->username->font().bold());
