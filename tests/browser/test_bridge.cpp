@@ -1,3 +1,4 @@
+#include "PageSupport.h"
 #include "TestSupport.h"
 #include "app/LoginForm.h"
 #include "app/MainForm.h"
@@ -8,8 +9,6 @@
 
 #include <QElapsedTimer>
 
-#include <memory>
-#include <optional>
 #include <QFile>
 #include <QFontMetrics>
 #include <QSignalSpy>
@@ -55,14 +54,7 @@ QString Notice(const QString& name)
 // Runs a script in the page and returns its value as text.
 QString RunInPage(const QString& script)
 {
-    // Shared with the callback, which may come after this has given up waiting.
-    auto answer = std::make_shared<std::optional<QString>>();
-    Form1->www->page()->runJavaScript(script, [answer](const QVariant& value) { *answer = value.toString(); });
-    QElapsedTimer clock;
-    clock.start();
-    while (!*answer && clock.elapsed() < 30000)
-        QTest::qWait(5);
-    return answer->value_or(QStringLiteral("no answer from the page"));
+    return RunScript(*Form1->www, script).toString();
 }
 
 QString Guarded(const QString& call)

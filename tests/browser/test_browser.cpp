@@ -1,33 +1,12 @@
+#include "PageSupport.h"
 #include "TestSupport.h"
 #include "browser/EmbeddedBrowser.h"
 #include "framework/Exception.h"
 
 #include <QMenu>
-#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QWebEnginePage>
 
 namespace {
-
-QVariant RunScript(QWebEngineView& view, const QString& script)
-{
-    QVariant result;
-    bool done = false;
-    view.page()->runJavaScript(script, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-        qWarning("script did not answer: %s", qPrintable(script));
-    return result;
-}
-
-bool LoadAndWait(TEmbeddedBrowser& browser, const QString& address)
-{
-    QSignalSpy finished(&browser, &QWebEngineView::loadFinished);
-    browser.Navigate(address);
-    return finished.wait(20000) && finished.first().first().toBool();
-}
 
 QWidget* VisibleMenu()
 {
