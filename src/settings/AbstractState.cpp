@@ -1,5 +1,6 @@
 #include "AbstractState.h"
 
+#include "framework/ComponentReference.h"
 #include "framework/Exception.h"
 #include "framework/Form.h"
 
@@ -34,9 +35,7 @@ QString TAbstractState::Section() const
 
 void TAbstractState::SetStorage(TAbstractStore* store)
 {
-    storage_ = store;
-    if (store)
-        FreeNotification(store);
+    SetComponentReference(*this, storage_, store);
 }
 
 void TAbstractState::RecallState()
