@@ -23,12 +23,18 @@ public:
     void FreeNotification(QObject* component);
     void RemoveFreeNotification(QObject* component);
 
+    // A number the program gives a component for its own use (the skin leaves out the ones its
+    // DisableTag names). Classes publish it as the property "Tag".
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+
 protected:
     // The QObject that this lifecycle belongs to (the component itself).
     virtual QObject* Self() = 0;
 
 private:
     bool reading_ = false;
+    int tag_ = 0;
     QList<QMetaObject::Connection> watches_;
     QList<QObject*> watched_;
 };
@@ -45,15 +51,13 @@ public:
     QObject* Owner() const { return parent(); }
     QString Name() const { return objectName(); }
     void SetName(const QString& name) { setObjectName(name); }
-    int Tag() const { return tag_; }
-    void SetTag(int tag) { tag_ = tag; }
 
 protected:
     QObject* Self() override { return this; }
-
-private:
-    int tag_ = 0;
 };
 
 // The lifecycle part of a component, or nullptr for plain Qt objects.
 ComponentLifecycle* AsComponent(QObject* object);
+
+// The "Tag" property of any object (a published one or one set with setProperty); 0 without.
+int ComponentTag(const QObject* object);

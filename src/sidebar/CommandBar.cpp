@@ -26,7 +26,7 @@ QChar MnemonicOf(const QString& caption)
 } // namespace
 
 TCommandBar::TCommandBar(QWidget* parent)
-    : QWidget(parent), Panels(this), PanelCaption(this), HelpPanel(this), scrollTimer_(new TTimer(this))
+    : TCustomPanel(parent), Panels(this), PanelCaption(this), HelpPanel(this), scrollTimer_(new TTimer(this))
 {
     setMouseTracking(true);
     // Every paint covers the whole bar, and Qt's backing store is the off-screen buffer.
@@ -51,14 +51,6 @@ void TCommandBar::SetShowFocus(bool show)
     if (showFocus_ == show)
         return;
     showFocus_ = show;
-    Changed();
-}
-
-void TCommandBar::SetColor(TColor color)
-{
-    if (color_ == color)
-        return;
-    color_ = color;
     Changed();
 }
 
