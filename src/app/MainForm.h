@@ -4,8 +4,8 @@
 #include "framework/Form.h"
 #include "sidebar/CommandBar.h"
 
-class QStatusBar;
 class TSkinData;
+class TStatusBar;
 class TSplashDialog;
 class TImageList;
 class TNoticePopup;
@@ -25,7 +25,7 @@ public:
     // Visual components.
     TCommandBar* CommandBar4 = nullptr;
     TEmbeddedBrowser* www = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
     // Non-visual components.
     TSplashDialog* SplashDialog1 = nullptr;
     TSingleInstance* SingleInstance1 = nullptr;

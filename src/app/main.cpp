@@ -28,6 +28,9 @@ int main(int argc, char** argv)
     const QCommandLineOption skinOption(QStringLiteral("skin"), QStringLiteral("Use the skin package FILE."),
                                         QStringLiteral("FILE"));
     options.addOption(skinOption);
+    const QCommandLineOption noSkinOption(QStringLiteral("no-skin"),
+                                          QStringLiteral("Start with the toolkit's own window frames and controls."));
+    options.addOption(noSkinOption);
     // parse() rather than process(): the browser engine's own switches must pass.
     options.parse(QCoreApplication::arguments());
     if (options.isSet(QStringLiteral("help"))) {
@@ -50,6 +53,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "vellomar: no skin file %s\n", qPrintable(skinFile));
         Form1->SkinData1->SetSkinFile(skinFile);
     }
+    if (options.isSet(noSkinOption))
+        Form1->SkinData1->SetActive(false);
     Form3 = app.CreateForm<TForm3>();
     return app.Run();
 }

@@ -5,7 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QStatusBar>
+#include "framework/Controls.h"
 
 namespace {
 
