@@ -47,6 +47,22 @@ QAccessibleInterface* AccessiblePartCache::Get(const void* key, const std::funct
     return part;
 }
 
+int IndexAmongChildren(const QAccessibleInterface* parent, const QAccessibleInterface* child)
+{
+    for (int i = 0; i < parent->childCount(); ++i)
+        if (parent->child(i) == child)
+            return i;
+    return -1;
+}
+
+QAccessibleInterface* ChildAtPoint(const QAccessibleInterface* parent, int x, int y)
+{
+    for (int i = 0; i < parent->childCount(); ++i)
+        if (QAccessibleInterface* child = parent->child(i); child && child->rect().contains(x, y))
+            return child;
+    return nullptr;
+}
+
 void InstallAccessibleFactory(QAccessible::InterfaceFactory factory)
 {
     static QSet<QAccessible::InterfaceFactory> installed;

@@ -57,6 +57,11 @@ private:
     std::map<const void*, QAccessible::Id> ids_;
 };
 
+// The index of `child` among the children of `parent`, -1 when it is none of them.
+int IndexAmongChildren(const QAccessibleInterface* parent, const QAccessibleInterface* child);
+// The child of `parent` whose rectangle holds the screen point (x, y), or nullptr.
+QAccessibleInterface* ChildAtPoint(const QAccessibleInterface* parent, int x, int y);
+
 // Adds `factory` to those the accessibility layer asks, unless it is there already.
 void InstallAccessibleFactory(QAccessible::InterfaceFactory factory);
 

@@ -85,20 +85,8 @@ public:
         const void* key = reinterpret_cast<const void*>(quintptr(index + 1));
         return parts_.Get(key, [&] { return new NoticeLinkAccessible(Window(), index); });
     }
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        for (int i = 0; i < childCount(); ++i)
-            if (this->child(i) == child)
-                return i;
-        return -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override
-    {
-        for (int i = 0; i < childCount(); ++i)
-            if (child(i)->rect().contains(x, y))
-                return child(i);
-        return nullptr;
-    }
+    int indexOfChild(const QAccessibleInterface* child) const override { return IndexAmongChildren(this, child); }
+    QAccessibleInterface* childAt(int x, int y) const override { return ChildAtPoint(this, x, y); }
 
 private:
     TNoticePopupWindow* Window() const { return static_cast<TNoticePopupWindow*>(widget()); }

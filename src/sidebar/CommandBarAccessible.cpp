@@ -152,20 +152,8 @@ public:
     QAccessibleInterface* parent() const override { return OwnerInterface(); }
     int childCount() const override { return Active() ? int(VisibleItems(panel_).size()) : 0; }
     QAccessibleInterface* child(int index) const override;
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        for (int i = 0; i < childCount(); ++i)
-            if (this->child(i) == child)
-                return i;
-        return -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override
-    {
-        for (int i = 0; i < childCount(); ++i)
-            if (child(i)->rect().contains(x, y))
-                return child(i);
-        return nullptr;
-    }
+    int indexOfChild(const QAccessibleInterface* child) const override { return IndexAmongChildren(this, child); }
+    QAccessibleInterface* childAt(int x, int y) const override { return ChildAtPoint(this, x, y); }
     QString text(QAccessible::Text t) const override
     {
         return t == QAccessible::Name ? SpokenCaption(panel_->Caption()) : QString();
@@ -219,21 +207,8 @@ public:
         const QList<TCommandPanel*> panels = VisiblePanels(Bar());
         return index >= 0 && index < panels.size() ? PanelInterface(panels[index]) : nullptr;
     }
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        const QList<TCommandPanel*> panels = VisiblePanels(Bar());
-        for (int i = 0; i < panels.size(); ++i)
-            if (PanelInterface(panels[i]) == child)
-                return i;
-        return -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override
-    {
-        for (TCommandPanel* panel : VisiblePanels(Bar()))
-            if (QAccessibleInterface* part = PanelInterface(panel); part->rect().contains(x, y))
-                return part;
-        return nullptr;
-    }
+    int indexOfChild(const QAccessibleInterface* child) const override { return IndexAmongChildren(this, child); }
+    QAccessibleInterface* childAt(int x, int y) const override { return ChildAtPoint(this, x, y); }
     QAccessibleInterface* focusChild() const override
     {
         TCommandItem* item = Bar()->FocusedItem();

@@ -61,6 +61,27 @@ struct FixedPopup {
     }
 };
 
+// A shown popup of one text line that records the anchor clicks it reports.
+struct ClickablePopup {
+    QWidget owner;
+    TNoticePopup popup{&owner};
+    QObject* sender = nullptr;
+    QStringList clicked;
+
+    ClickablePopup(const QString& text, int width)
+    {
+        popup.PopupWidth = width;
+        popup.PopupHeight = 60;
+        popup.SetFont(MakeFont(QStringLiteral("DejaVu Sans"), -11));
+        popup.SetText({text});
+        popup.OnAnchorClick = [this](QObject* Sender, const QString& anchor) {
+            sender = Sender;
+            clicked << anchor;
+        };
+        popup.ShowPopup();
+    }
+};
+
 } // namespace
 
 class NoticePopupTest : public QObject {
@@ -311,43 +332,21 @@ private slots:
 
     void anchorClickReachesTheComponent()
     {
-        QWidget owner;
-        TNoticePopup popup(&owner);
-        popup.PopupWidth = 200;
-        popup.PopupHeight = 60;
-        popup.SetFont(MakeFont(QStringLiteral("DejaVu Sans"), -11));
-        popup.SetText({QStringLiteral("<A href=\"go-there\">link</A> plain")});
-        QObject* sender = nullptr;
-        QStringList clicked;
-        popup.OnAnchorClick = [&](QObject* Sender, const QString& anchor) {
-            sender = Sender;
-            clicked << anchor;
-        };
-        popup.ShowPopup();
-        const TRect text = popup.Window()->TextRect();
-        const int gh = QFontMetrics(popup.Font()).height();
-        QTest::mouseClick(popup.Window(), Qt::LeftButton, {}, QPoint(text.Left + 4, text.Top + gh / 2));
-        QTest::mouseClick(popup.Window(), Qt::LeftButton, {}, QPoint(text.Right - 2, text.Top + gh / 2));
-        QCOMPARE(clicked, QStringList{QStringLiteral("go-there")});
-        QCOMPARE(sender, &popup);
+        ClickablePopup f(QStringLiteral("<A href=\"go-there\">link</A> plain"), 200);
+        TNoticePopupWindow* w = f.popup.Window();
+        const TRect text = w->TextRect();
+        const int gh = QFontMetrics(f.popup.Font()).height();
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(text.Left + 4, text.Top + gh / 2));
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(text.Right - 2, text.Top + gh / 2));
+        QCOMPARE(f.clicked, QStringList{QStringLiteral("go-there")});
+        QCOMPARE(f.sender, &f.popup);
     }
 
     void screenReadersMeetAnAlertWithLinks()
     {
         InstallNoticePopupAccessibility();
-        QWidget owner;
-        TNoticePopup popup(&owner);
-        popup.PopupWidth = 300;
-        popup.PopupHeight = 60;
-        popup.SetFont(MakeFont(QStringLiteral("DejaVu Sans"), -11));
-        popup.SetText({QStringLiteral("<B>Vellomar</B> see <A href=\"room.htm\">the &amp; room</A>")});
-        QObject* sender = nullptr;
-        QStringList clicked;
-        popup.OnAnchorClick = [&](QObject* Sender, const QString& anchor) {
-            sender = Sender;
-            clicked << anchor;
-        };
-        popup.ShowPopup();
+        ClickablePopup f(QStringLiteral("<B>Vellomar</B> see <A href=\"room.htm\">the &amp; room</A>"), 300);
+        TNoticePopup& popup = f.popup;
         QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(popup.Window());
         QCOMPARE(alert->role(), QAccessible::AlertMessage);
         QCOMPARE(alert->text(QAccessible::Name), QStringLiteral("Vellomar see the & room"));
@@ -369,8 +368,8 @@ private slots:
         QCOMPARE(hit.AnchorUnderPoint, QStringLiteral("room.htm"));
 
         link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QTRY_COMPARE(clicked, QStringList{QStringLiteral("room.htm")});
-        QCOMPARE(sender, &popup);
+        QTRY_COMPARE(f.clicked, QStringList{QStringLiteral("room.htm")});
+        QCOMPARE(f.sender, &popup);
 
         // A new text without anchors has no links; the old one is gone.
         popup.SetText({QStringLiteral("plain")});
