@@ -74,6 +74,8 @@ void InstallAccessibleFactory(QAccessible::InterfaceFactory factory)
 
 void RunAccessibleAction(QObject* context, std::function<void()> action)
 {
+    if (!context)
+        return;
     QMetaObject::invokeMethod(context, std::move(action), Qt::QueuedConnection);
 }
 

@@ -75,8 +75,12 @@ public:
         return false;
     }
     QAccessibleInterface* parent() const override;
+    // Every answer first checks that the item is still there: a client may hold on to a part
+    // whose item has gone.
     QString text(QAccessible::Text t) const override
     {
+        if (!isValid())
+            return {};
         switch (t) {
         case QAccessible::Name:
             return SpokenCaption(item_->Caption());
@@ -90,14 +94,20 @@ public:
     }
     QRect rect() const override
     {
+        if (!isValid())
+            return {};
         const QRect row = Bar()->ItemRect(item_->Panel(), item_).ToQRect();
         return ToScreen(row.intersected(RowArea(Bar())));
     }
     QAccessible::Role role() const override { return QAccessible::Button; }
     QAccessible::State state() const override
     {
-        TCommandBar* bar = Bar();
         QAccessible::State s;
+        if (!isValid()) {
+            s.invalid = true;
+            return s;
+        }
+        TCommandBar* bar = Bar();
         s.focusable = bar->TabStop();
         s.focused = bar->hasFocus() && bar->FocusedItem() == item_;
         s.hotTracked = bar->HoveredItem() == item_;
@@ -113,6 +123,8 @@ public:
     {
         QPointer<TCommandBar> bar = Bar();
         TCommandItem* item = item_;
+        if (!isValid())
+            return;
         if (action == pressAction()) {
             RunAccessibleAction(bar, [bar, item] {
                 // Still on the bar by the time the press comes round.
@@ -156,10 +168,12 @@ public:
     QAccessibleInterface* childAt(int x, int y) const override { return ChildAtPoint(this, x, y); }
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name ? SpokenCaption(panel_->Caption()) : QString();
+        return t == QAccessible::Name && isValid() ? SpokenCaption(panel_->Caption()) : QString();
     }
     QRect rect() const override
     {
+        if (!isValid())
+            return {};
         QRect area = Bar()->CaptionRect(panel_).ToQRect();
         if (Active())
             area |= RowArea(Bar());
@@ -169,6 +183,10 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State s;
+        if (!isValid()) {
+            s.invalid = true;
+            return s;
+        }
         s.expandable = true;
         s.expanded = Active();
         s.collapsed = !Active();
@@ -189,7 +207,7 @@ public:
     }
 
 private:
-    bool Active() const { return Bar()->ActivePanel() == panel_; }
+    bool Active() const { return isValid() && Bar()->ActivePanel() == panel_; }
 
     TCommandPanel* panel_;
 };
@@ -235,7 +253,7 @@ CommandBarAccessible* BarInterface(TCommandBar* bar)
 
 QAccessibleInterface* CommandItemAccessible::parent() const
 {
-    CommandBarAccessible* bar = BarInterface(Bar());
+    CommandBarAccessible* bar = isValid() ? BarInterface(Bar()) : nullptr;
     return bar ? bar->PanelInterface(item_->Panel()) : nullptr;
 }
 
