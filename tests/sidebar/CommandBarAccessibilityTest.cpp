@@ -133,6 +133,9 @@ private slots:
         QAccessibleInterface* item = FirstPanel(*bar)->child(3);
         Panel0(*bar)->Items.Delete(3);
         QVERIFY(!item->isValid());
+        QVERIFY(item->state().invalid);
+        QVERIFY(item->text(QAccessible::Name).isEmpty());
+        QVERIFY(item->rect().isEmpty());
         QTest::qWait(50);
         QVERIFY(clicks.isEmpty());
         QCOMPARE(FirstPanel(*bar)->childCount(), 3);
