@@ -466,10 +466,7 @@ TCommandItem* TCommandBar::VisibleItemFrom(TCommandItem* start, int steps) const
     const TCommandPanel* panel = ActivePanel();
     if (!panel)
         return nullptr;
-    QList<TCommandItem*> visible;
-    for (int i = 0; i < panel->Items.Count(); ++i)
-        if (panel->Items[i]->Visible())
-            visible.append(panel->Items[i]);
+    const QList<TCommandItem*> visible = panel->VisibleItems();
     if (visible.isEmpty())
         return nullptr;
     const qsizetype at = visible.indexOf(start);

@@ -24,20 +24,11 @@ QList<TCommandPanel*> VisiblePanels(const TCommandBar* bar)
     return panels;
 }
 
-QList<TCommandItem*> VisibleItems(const TCommandPanel* panel)
-{
-    QList<TCommandItem*> items;
-    for (int i = 0; i < panel->Items.Count(); ++i)
-        if (panel->Items[i]->Visible())
-            items.append(panel->Items[i]);
-    return items;
-}
-
 // Whether `item` is one of the items the bar offers now.
 bool Offers(const TCommandBar* bar, TCommandItem* item)
 {
     const TCommandPanel* active = bar ? bar->ActivePanel() : nullptr;
-    return active && VisibleItems(active).contains(item);
+    return active && active->VisibleItems().contains(item);
 }
 
 // The area the active panel's rows are drawn in.
@@ -70,7 +61,7 @@ public:
         if (!bar)
             return false;
         for (const TCommandPanel* panel : VisiblePanels(bar))
-            if (VisibleItems(panel).contains(item_))
+            if (panel->VisibleItems().contains(item_))
                 return true;
         return false;
     }
@@ -162,7 +153,7 @@ public:
 
     bool isValid() const override { return Bar() && VisiblePanels(Bar()).contains(panel_); }
     QAccessibleInterface* parent() const override { return OwnerInterface(); }
-    int childCount() const override { return Active() ? int(VisibleItems(panel_).size()) : 0; }
+    int childCount() const override { return Active() ? int(panel_->VisibleItems().size()) : 0; }
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override { return IndexAmongChildren(this, child); }
     QAccessibleInterface* childAt(int x, int y) const override { return ChildAtPoint(this, x, y); }
@@ -259,7 +250,7 @@ QAccessibleInterface* CommandItemAccessible::parent() const
 
 QAccessibleInterface* CommandPanelAccessible::child(int index) const
 {
-    const QList<TCommandItem*> items = Active() ? VisibleItems(panel_) : QList<TCommandItem*>{};
+    const QList<TCommandItem*> items = Active() ? panel_->VisibleItems() : QList<TCommandItem*>{};
     CommandBarAccessible* bar = BarInterface(Bar());
     return bar && index >= 0 && index < items.size() ? bar->ItemInterface(items[index]) : nullptr;
 }
