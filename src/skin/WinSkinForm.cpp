@@ -143,7 +143,12 @@ void TWinSkinForm::ReadWindowStyle()
 void TWinSkinForm::UpdateShowState()
 {
     const Qt::WindowStates state = window_->windowState();
-    showState_ = state & Qt::WindowMinimized ? shMinimized : state & (Qt::WindowMaximized | Qt::WindowFullScreen) ? shMaximized : shNormal;
+    if (state & Qt::WindowMinimized)
+        showState_ = shMinimized;
+    else if (state & (Qt::WindowMaximized | Qt::WindowFullScreen) || sizing_.MaximizedByHand())
+        showState_ = shMaximized;
+    else
+        showState_ = shNormal;
 }
 
 void TWinSkinForm::RebuildCaptionButtons()

@@ -114,8 +114,7 @@ bool TWinSkinForm::MouseMove(QMouseEvent* event)
             press_.pending = false;
         } else if ((global - press_.globalPos).manhattanLength() >= QApplication::startDragDistance()) {
             press_.pending = false;
-            drag_.Begin(window_, press_.edges, press_.globalPos);
-            drag_.Follow(global);
+            drag_.Begin(window_, press_.edges, press_.globalPos, global);
         }
         return true;
     }

@@ -31,23 +31,23 @@ bool WindowManagerRunning()
     return property && xcb_get_property_value_length(property.get()) >= 4;
 }
 
-void TWindowDrag::Begin(QWidget* window, unsigned edges, QPoint globalPos)
+void TWindowDrag::Begin(QWidget* window, unsigned edges, QPoint pressPos, QPoint globalPos)
 {
-    QWindow* handle = window->windowHandle();
-    if (handle) {
-        const bool started = edges == reNone ? handle->startSystemMove()
-                                             : handle->startSystemResize(Qt::Edges(
-                                                   (edges & reLeft ? Qt::LeftEdge : Qt::Edges())
-                                                   | (edges & reTop ? Qt::TopEdge : Qt::Edges())
-                                                   | (edges & reRight ? Qt::RightEdge : Qt::Edges())
-                                                   | (edges & reBottom ? Qt::BottomEdge : Qt::Edges())));
-        if (started)
-            return;
-    }
     window_ = window;
     edges_ = edges;
-    start_ = globalPos;
+    start_ = pressPos;
     startGeometry_ = window->geometry();
+    // The pointer is already past the drag distance: the window catches up first, so the
+    // window manager, which follows the pointer from here on, leaves it under the same spot.
+    Follow(globalPos);
+    QWindow* handle = window->windowHandle();
+    if (!handle)
+        return;
+    const Qt::Edges sides = (edges & reLeft ? Qt::LeftEdge : Qt::Edges()) | (edges & reTop ? Qt::TopEdge : Qt::Edges())
+                            | (edges & reRight ? Qt::RightEdge : Qt::Edges())
+                            | (edges & reBottom ? Qt::BottomEdge : Qt::Edges());
+    if (edges == reNone ? handle->startSystemMove() : handle->startSystemResize(sides))
+        window_ = nullptr;
 }
 
 void TWindowDrag::Follow(QPoint globalPos)
@@ -75,14 +75,13 @@ void TWindowDrag::Follow(QPoint globalPos)
 void TWindowSizing::Maximize(QWidget* window)
 {
     if (WindowManagerRunning()) {
-        placedByHand_ = false;
         window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
         return;
     }
-    if (!(window->windowState() & Qt::WindowMaximized))
+    // Without a window manager nobody keeps a maximised state: the window is only placed.
+    if (!placedByHand_)
         normalGeometry_ = window->geometry();
     placedByHand_ = true;
-    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     if (const QScreen* screen = window->screen())
         window->setGeometry(screen->availableGeometry());
 }
@@ -94,10 +93,12 @@ void TWindowSizing::Restore(QWidget* window)
         window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
         return;
     }
-    window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
-    if (placedByHand_ && normalGeometry_.isValid())
+    if (placedByHand_) {
+        placedByHand_ = false;
         window->setGeometry(normalGeometry_);
-    placedByHand_ = false;
+        return;
+    }
+    window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
 }
 
 void TWindowSizing::Minimize(QWidget* window)

@@ -15,8 +15,9 @@ enum TResizeEdge : unsigned { reNone = 0, reLeft = 1, reTop = 2, reRight = 4, re
 // takes the pointer over), else by hand as the pointer moves until the button is released.
 class TWindowDrag {
 public:
-    // Starts at the pointer's screen position; edges reNone moves the window.
-    void Begin(QWidget* window, unsigned edges, QPoint globalPos);
+    // Starts a drag pressed at one screen position, the pointer now at another; edges reNone
+    // moves the window.
+    void Begin(QWidget* window, unsigned edges, QPoint pressPos, QPoint globalPos);
     bool Active() const { return window_ != nullptr; }
     // The pointer moved while dragging by hand.
     void Follow(QPoint globalPos);
@@ -37,6 +38,8 @@ public:
     void Maximize(QWidget* window);
     void Restore(QWidget* window);
     void Minimize(QWidget* window);
+    // Maximised by the program itself: the window's state does not say so.
+    bool MaximizedByHand() const { return placedByHand_; }
 
 private:
     QRect normalGeometry_;
