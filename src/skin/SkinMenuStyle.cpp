@@ -15,6 +15,7 @@ namespace {
 constexpr int kItemFrames = 5;
 constexpr int kImageColumn = 16;
 constexpr int kSeparatorHeight = 8;
+constexpr int kRightGap = 8;
 
 QColor Colour(TColor colour)
 {
@@ -88,7 +89,8 @@ QSize MeasureSkinMenuItem(const TSkinElements& e, const QStyleOptionMenuItem& it
     if (item.menuItemType == QStyleOptionMenuItem::Separator)
         return QSize(contents.width(), element ? std::max(element->Image.height(), 4) : kSeparatorHeight);
     const bool images = item.maxIconWidth > 0;
-    int width = contents.width() + (element ? element->LeftWidth : 0) + 10 + (images ? kImageColumn + 4 : 25);
+    // The picture column and the gaps around the text.
+    int width = contents.width() + (element ? element->LeftWidth : 0) + 10 + (images ? kImageColumn + 4 : 25) + kRightGap;
     if (popup)
         width += 12 + (images ? 0 : 23);
     if (item.menuItemType == QStyleOptionMenuItem::SubMenu)

@@ -8,6 +8,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 
 // Frame 1 while the window is active (or when there is no other), else frame 2.
@@ -121,9 +123,18 @@ void TWinSkinForm::PaintNonClient(QPainter& painter)
         menuBar_->Layout(QRect(borders_.left(), borders_.top(), size.width() - borders_.left() - borders_.right(), menuHeight_));
     const QImage& frame = ComposeFrame(size, layout);
     painter.save();
-    painter.setClipRegion(BandRegion());
-    // One image for the whole frame: a scaled screen enlarges it as a whole, without seams.
-    painter.drawImage(QRect(QPoint(0, 0), size), frame);
+    const QRegion band = BandRegion();
+    const qreal scale = painter.device()->devicePixelRatioF();
+    if (scale == std::floor(scale)) {
+        // Whole device pixels per pixel: each part of the band lands on whole pixels.
+        for (const QRect& part : band)
+            painter.drawImage(part, frame, part);
+    } else {
+        // Otherwise the frame is drawn as one image, scaled as a whole, so its parts cannot
+        // meet at half pixels.
+        painter.setClipRegion(band);
+        painter.drawImage(QRect(QPoint(0, 0), size), frame);
+    }
     DrawCaptionText(painter, layout);
     for (const auto& button : buttons_)
         button->Paint(painter, active_);
