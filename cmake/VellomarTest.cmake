@@ -1,9 +1,10 @@
-# vellomar_add_test(NAME SOURCES... LIBS lib... [DISPLAY | ACCESSIBILITY])
+# vellomar_add_test(NAME SOURCES... LIBS lib... [DISPLAY | ACCESSIBILITY] [WITHOUT_WINDOW_MANAGER_TOO])
 # A Qt Test executable registered with CTest. Widget and painting tests run on the
 # offscreen platform; DISPLAY tests run under their own Xvfb; ACCESSIBILITY tests run under
 # their own Xvfb with the accessibility bus, which Qt needs before it raises accessibility events.
+# WITHOUT_WINDOW_MANAGER_TOO registers a DISPLAY test a second time, as NAME_nowm, on a bare Xvfb.
 function(vellomar_add_test name)
-  cmake_parse_arguments(T "DISPLAY;ACCESSIBILITY" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY;ACCESSIBILITY;WITHOUT_WINDOW_MANAGER_TOO" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
@@ -19,7 +20,14 @@ function(vellomar_add_test name)
     add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-test $<TARGET_FILE:${name}>)
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   endif()
-  set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
+  set(registered ${name})
+  if(T_WITHOUT_WINDOW_MANAGER_TOO)
+    add_test(NAME ${name}_nowm
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-test ${CMAKE_SOURCE_DIR}/scripts/with-xvfb --no-window-manager
+                     $<TARGET_FILE:${name}>)
+    list(APPEND registered ${name}_nowm)
+  endif()
+  set_property(TEST ${registered} APPEND PROPERTY ENVIRONMENT
                QTWEBENGINE_DISABLE_SANDBOX=1 QT_LOGGING_RULES=qt.webenginecontext.debug=false)
-  set_property(TEST ${name} PROPERTY TIMEOUT 300)
+  set_property(TEST ${registered} PROPERTY TIMEOUT 300)
 endfunction()

@@ -1,62 +1,11 @@
+#include "DesktopSupport.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include <functional>
-
-namespace {
-
-QString Run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(10000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-}
-
-QString Xdo(const QStringList& arguments)
-{
-    return Run(QStringLiteral("xdotool"), arguments);
-}
-
-bool WaitFor(const std::function<bool()>& condition, int ms = 15000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QTest::qWait(100);
-    }
-    return true;
-}
-
-QRect Geometry(const QString& window)
-{
-    const auto at = QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)"),
-                                       QRegularExpression::DotMatchesEverythingOption)
-                        .match(Xdo({"getwindowgeometry", window}));
-    if (!at.hasMatch())
-        return {};
-    return QRect(at.captured(1).toInt(), at.captured(2).toInt(), at.captured(3).toInt(), at.captured(4).toInt());
-}
-
-QStringList VisibleClientWindows()
-{
-    return Xdo({"search", "--onlyvisible", "--classname", "vellomar"}).split(u'\n', Qt::SkipEmptyParts);
-}
-
-bool WindowShown(const QString& title)
-{
-    return !Xdo({"search", "--onlyvisible", "--name", QStringLiteral("^%1$").arg(title)}).isEmpty();
-}
-
-} // namespace
+using namespace Desktop;
 
 // The whole program with a real tray host (trayer) under Xvfb: the close box hides the main
 // window to the tray, a click on the icon brings it back, a right click opens the tray menu and
