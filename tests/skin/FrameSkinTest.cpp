@@ -169,6 +169,17 @@ private slots:
         QCOMPARE(whiteOutside, 0);
     }
 
+    void captionFollowsTheTitle()
+    {
+        TestForm form(QStringLiteral("Short"));
+        TWinSkinForm* skinner = ShowSkinned(form, TestSkin().Package());
+        const int shortText = skinner->LayoutCaption(form.size()).text.width();
+        form.SetCaption(QStringLiteral("A much longer caption"));
+        QVERIFY(skinner->LayoutCaption(form.size()).text.width() > shortText);
+        const QImage shot = form.grab().toImage();
+        QCOMPARE(At(shot, skinner->LayoutCaption(form.size()).text.right(), 1), Rgb(kTitle[0]));
+    }
+
     // Right-to-left text is right-aligned inside its background.
     void rightToLeftTextHugsTheRight()
     {

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCommandLinkButton>
+#include <QCursor>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QListView>
@@ -244,6 +245,59 @@ private slots:
         QTest::mouseMove(&form, form.mapFromGlobal(start + QPoint(40, 30)));
         QTest::mouseRelease(&form, Qt::LeftButton, {}, form.mapFromGlobal(start + QPoint(40, 30)));
         QTRY_COMPARE(form.pos(), before + QPoint(40, 30));
+    }
+
+    void draggingAnEdgeResizes_data()
+    {
+        QTest::addColumn<QString>("edge");
+        QTest::addColumn<QPoint>("pull");
+        QTest::addColumn<QRect>("change"); // added to the geometry's left, top, right, bottom
+        QTest::addRow("right") << "right" << QPoint(30, 0) << QRect(QPoint(0, 0), QPoint(30, 0));
+        QTest::addRow("bottom") << "bottom" << QPoint(0, 20) << QRect(QPoint(0, 0), QPoint(0, 20));
+        QTest::addRow("bottom right") << "corner" << QPoint(30, 20) << QRect(QPoint(0, 0), QPoint(30, 20));
+        QTest::addRow("left") << "left" << QPoint(-30, 0) << QRect(QPoint(-30, 0), QPoint(0, 0));
+    }
+    void draggingAnEdgeResizes()
+    {
+        QFETCH(QString, edge);
+        QFETCH(QPoint, pull);
+        QFETCH(QRect, change);
+        LoadSkin();
+        TestForm form;
+        QVERIFY(ShowAndWait(&form));
+        const QRect before = form.geometry();
+        const int w = form.width(), h = form.height();
+        const QPoint grip = edge == u"right" ? QPoint(w - 1, h / 2)
+                            : edge == u"bottom" ? QPoint(w / 2, h - 1)
+                            : edge == u"corner" ? QPoint(w - 2, h - 2)
+                                                : QPoint(0, h / 2);
+        QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
+        QTest::mouseMove(&form, grip);
+        QVERIFY(form.cursor().shape() != Qt::ArrowCursor);
+        const QPoint start = form.mapToGlobal(grip);
+        QTest::mousePress(&form, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(&form, form.mapFromGlobal(start + pull / 2));
+        QTest::mouseMove(&form, form.mapFromGlobal(start + pull));
+        QTest::mouseRelease(&form, Qt::LeftButton, {}, form.mapFromGlobal(start + pull));
+        const QRect expected(before.topLeft() + change.topLeft(), before.bottomRight() + change.bottomRight());
+        QTRY_COMPARE(form.geometry(), expected);
+        // The client follows: the frame keeps its size.
+        QCOMPARE(form.ClientArea()->size(), QSize(300, 200) + expected.size() - before.size());
+    }
+
+    void hoverTimerLetsTheHotButtonGo()
+    {
+        LoadSkin();
+        TestForm form;
+        QVERIFY(ShowAndWait(&form));
+        TWinSysButton* close = SkinnerOf(&form)->CaptionButtons()[0].get();
+        QTest::mouseMove(&form, close->Rect.center());
+        QCOMPARE(close->State, int(TNCObject::stHot));
+        QCOMPARE(SkinnerOf(&form)->HotObject(), close);
+        // The pointer leaves without the window hearing of it.
+        QCursor::setPos(form.mapToGlobal(QPoint(150, 100)));
+        QTRY_COMPARE(close->State, int(TNCObject::stNormal));
+        QVERIFY(!SkinnerOf(&form)->HotObject());
     }
 
     void formTags_data()

@@ -71,6 +71,16 @@ class SkinMenuTest : public QObject {
 
     std::unique_ptr<TSkinData> data;
 
+    // A skinned form with a menu bar, on screen and painted once (which lays its items out).
+    bool ShowMenuForm(MenuForm& form)
+    {
+        data.reset(LoadedSkinData(TestSkin().Package()));
+        if (!ShowAndWait(&form))
+            return false;
+        form.grab();
+        return true;
+    }
+
 private slots:
     void cleanup()
     {
@@ -178,9 +188,8 @@ private slots:
 
     void menuBarMovesIntoTheFrame()
     {
-        data.reset(LoadedSkinData(TestSkin().Package()));
         MenuForm form;
-        QVERIFY(ShowAndWait(&form));
+        QVERIFY(ShowMenuForm(form));
         TWinSkinForm* skinner = SkinnerOf(&form);
         TWinSkinMenu* bar = skinner->MenuBar();
         QVERIFY(bar);
@@ -189,7 +198,6 @@ private slots:
         QCOMPARE(form.ClientArea()->geometry().top(), 23 + skinner->MenuHeight());
         QCOMPARE(int(bar->Items().size()), 3);
         // Without a menu bar image the items start 6 pixels in, each as wide as its text plus 10.
-        form.grab();
         const QRect first = bar->Items()[0]->Rect;
         QCOMPARE(first.left(), skinner->Borders().left() + 6);
         QCOMPARE(first.top(), 23);
@@ -205,10 +213,8 @@ private slots:
 
     void altLetterOpensTheDropDownBelowItsItem()
     {
-        data.reset(LoadedSkinData(TestSkin().Package()));
         MenuForm form;
-        QVERIFY(ShowAndWait(&form));
-        form.grab();
+        QVERIFY(ShowMenuForm(form));
         QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
         QTRY_VERIFY(form.edit->isVisible());
         const QRect item = SkinnerOf(&form)->MenuBar()->Items()[1]->Rect;
@@ -222,10 +228,8 @@ private slots:
 
     void arrowKeysSwitchBetweenDropDowns()
     {
-        data.reset(LoadedSkinData(TestSkin().Package()));
         MenuForm form;
-        QVERIFY(ShowAndWait(&form));
-        form.grab();
+        QVERIFY(ShowMenuForm(form));
         QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier);
         QTRY_VERIFY(form.file->isVisible());
         QTest::keyClick(form.file, Qt::Key_Right);
@@ -242,10 +246,8 @@ private slots:
 
     void mouseOverAnotherItemSwitches()
     {
-        data.reset(LoadedSkinData(TestSkin().Package()));
         MenuForm form;
-        QVERIFY(ShowAndWait(&form));
-        form.grab();
+        QVERIFY(ShowMenuForm(form));
         QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier);
         QTRY_VERIFY(form.file->isVisible());
         const QPoint edit = form.mapToGlobal(SkinnerOf(&form)->MenuBar()->Items()[1]->Rect.center());
@@ -257,11 +259,9 @@ private slots:
 
     void aCommandItemRunsOnPress()
     {
-        data.reset(LoadedSkinData(TestSkin().Package()));
         MenuForm form;
         QSignalSpy triggered(form.help, &QAction::triggered);
-        QVERIFY(ShowAndWait(&form));
-        form.grab();
+        QVERIFY(ShowMenuForm(form));
         QTest::mousePress(&form, Qt::LeftButton, {}, SkinnerOf(&form)->MenuBar()->Items()[2]->Rect.center());
         QCOMPARE(triggered.count(), 1);
     }

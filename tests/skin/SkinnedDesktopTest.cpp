@@ -100,11 +100,7 @@ private slots:
             QSKIP("needs an X display (run through scripts/with-xvfb)");
         desktop_ = WindowManagerRuns() ? QStringLiteral("openbox") : QStringLiteral("nowm");
         skin_.SetSkinStream(StoredSkinPackage());
-        trayHost_.start(QStringLiteral("trayer"), {"--edge", "bottom", "--align", "right", "--widthtype", "pixel",
-                                                   "--width", "64", "--heighttype", "pixel", "--height", "32",
-                                                   "--SetDockType", "true", "--SetPartialStrut", "true", "--transparent", "false"});
-        QVERIFY(trayHost_.waitForStarted());
-        QTest::qWait(800);
+        QVERIFY(StartTrayHost(trayHost_));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("VELLOMAR_CONFIG_DIR"), config_.path());
         client_.setProcessEnvironment(environment);
@@ -112,17 +108,9 @@ private slots:
                       {QStringLiteral("--service-host"), QStringLiteral("http://127.0.0.1:9")});
         QVERIFY(client_.waitForStarted());
         QVERIFY2(WaitFor([] { return WindowShown(kMain); }, 60000), "no main window");
-        QVERIFY2(WaitFor([this] {
-                     for (const QString& id : Xdo({"search", "--classname", "vellomar"}).split(u'\n')) {
-                         const QRect box = Geometry(id);
-                         if (box.width() > 0 && box.width() <= 48 && box.height() <= 48) {
-                             icon_ = box.center();
-                             return true;
-                         }
-                     }
-                     return false;
-                 }),
-                 "the icon never reached the tray");
+        const std::optional<QPoint> icon = TrayIconCentre();
+        QVERIFY2(icon, "the icon never reached the tray");
+        icon_ = *icon;
         // Let the start-up picture go.
         QTest::qWait(4500);
     }
@@ -224,14 +212,8 @@ private slots:
     {
         const QStringList before = VisibleClientWindows();
         Click(icon_, 3);
-        QString menu;
-        QVERIFY2(WaitFor([&] {
-                     for (const QString& id : VisibleClientWindows())
-                         if (!before.contains(id))
-                             menu = id;
-                     return !menu.isEmpty();
-                 }),
-                 "the tray menu did not open");
+        const QString menu = NewClientWindow(before);
+        QVERIFY2(!menu.isEmpty(), "the tray menu did not open");
         QTest::qWait(300);
         const QRect box = Geometry(menu);
         const QImage screen = Screen();
@@ -246,12 +228,8 @@ private slots:
 
     void cleanupTestCase()
     {
-        for (QProcess* process : {&client_, &trayHost_})
-            if (process->state() != QProcess::NotRunning) {
-                process->terminate();
-                if (!process->waitForFinished(5000))
-                    process->kill();
-            }
+        Stop(client_);
+        Stop(trayHost_);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <functional>
+#include <optional>
 
 namespace Desktop {
 
@@ -61,6 +62,55 @@ inline bool WindowShown(const QString& title)
 inline QStringList VisibleClientWindows()
 {
     return Xdo({"search", "--onlyvisible", "--classname", "vellomar"}).split(u'\n', Qt::SkipEmptyParts);
+}
+
+// Starts trayer as the desktop's tray host, along the bottom right corner.
+inline bool StartTrayHost(QProcess& host)
+{
+    host.start(QStringLiteral("trayer"), {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "64",
+                                          "--heighttype", "pixel", "--height", "32", "--SetDockType", "true",
+                                          "--SetPartialStrut", "true", "--transparent", "false"});
+    if (!host.waitForStarted())
+        return false;
+    QTest::qWait(800);
+    return true;
+}
+
+// The centre of the client's tray icon: its small window docked in the tray host.
+inline std::optional<QPoint> TrayIconCentre()
+{
+    std::optional<QPoint> centre;
+    WaitFor([&] {
+        for (const QString& id : Xdo({"search", "--classname", "vellomar"}).split(u'\n')) {
+            const QRect box = Geometry(id);
+            if (box.width() > 0 && box.width() <= 48 && box.height() <= 48)
+                centre = box.center();
+        }
+        return centre.has_value();
+    });
+    return centre;
+}
+
+// The client's window that is on the screen now and was not among `before`, once one is.
+inline QString NewClientWindow(const QStringList& before)
+{
+    QString found;
+    WaitFor([&] {
+        for (const QString& id : VisibleClientWindows())
+            if (!before.contains(id))
+                found = id;
+        return !found.isEmpty();
+    });
+    return found;
+}
+
+inline void Stop(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(5000))
+        process.kill();
 }
 
 } // namespace Desktop

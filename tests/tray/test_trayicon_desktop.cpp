@@ -36,14 +36,8 @@ private:
         const QStringList before = VisibleClientWindows();
         ClickIcon(3);
         // The menu is the client's one new window on the screen.
-        QString menu;
-        QVERIFY2(WaitFor([&] {
-                     for (const QString& id : VisibleClientWindows())
-                         if (!before.contains(id))
-                             menu = id;
-                     return !menu.isEmpty();
-                 }),
-                 "the tray menu did not open");
+        const QString menu = NewClientWindow(before);
+        QVERIFY2(!menu.isEmpty(), "the tray menu did not open");
         QTest::qWait(300);
         const QRect box = Geometry(menu);
         QVERIFY(box.height() > 0);
@@ -59,11 +53,7 @@ private slots:
                 QSKIP(qPrintable(QStringLiteral("%1 is not installed (scripts/bootstrap installs it)").arg(tool)));
         if (qEnvironmentVariableIsEmpty("DISPLAY"))
             QSKIP("needs an X display (run through scripts/with-xvfb)");
-        trayHost_.start(QStringLiteral("trayer"), {"--edge", "bottom", "--align", "right", "--widthtype", "pixel",
-                                                   "--width", "64", "--heighttype", "pixel", "--height", "32",
-                                                   "--SetDockType", "true", "--SetPartialStrut", "true", "--transparent", "false"});
-        QVERIFY(trayHost_.waitForStarted());
-        QTest::qWait(800);
+        QVERIFY(StartTrayHost(trayHost_));
 
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
@@ -73,18 +63,9 @@ private slots:
         QVERIFY(client_.waitForStarted());
         QVERIFY2(WaitFor([] { return WindowShown(QStringLiteral("Vellomar manager")); }, 60000), "no main window");
 
-        // The icon is the client's small window docked in the tray host.
-        QVERIFY2(WaitFor([this] {
-                     for (const QString& id : Xdo({"search", "--classname", "vellomar"}).split(u'\n')) {
-                         const QRect box = Geometry(id);
-                         if (box.width() > 0 && box.width() <= 48 && box.height() <= 48) {
-                             icon_ = box.center();
-                             return true;
-                         }
-                     }
-                     return false;
-                 }),
-                 "the icon never reached the tray");
+        const std::optional<QPoint> icon = TrayIconCentre();
+        QVERIFY2(icon, "the icon never reached the tray");
+        icon_ = *icon;
         // Let the start-up picture go.
         QTest::qWait(4500);
     }
@@ -121,12 +102,8 @@ private slots:
 
     void cleanupTestCase()
     {
-        for (QProcess* process : {&client_, &trayHost_})
-            if (process->state() != QProcess::NotRunning) {
-                process->terminate();
-                if (!process->waitForFinished(5000))
-                    process->kill();
-            }
+        Stop(client_);
+        Stop(trayHost_);
     }
 };
 
