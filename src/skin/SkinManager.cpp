@@ -321,7 +321,7 @@ bool TSkinManage::AttachPopup(QMenu* menu)
 bool TSkinManage::DetachPopup(QMenu* menu)
 {
     const auto it = std::find_if(popupSkinners_.begin(), popupSkinners_.end(),
-                                 [menu](const auto& p) { return p->Menu() == menu || p->Watched() == menu; });
+                                 [menu](const auto& p) { return p->Watched() == menu; });
     if (it == popupSkinners_.end())
         return false;
     popupSkinners_.erase(it);
@@ -333,7 +333,7 @@ bool TSkinManage::DetachPopup(QMenu* menu)
 TWinSkinPopMenu* TSkinManage::FindPopupSkinner(const QWidget* menu) const
 {
     for (const auto& popup : popupSkinners_)
-        if (popup->Menu() == menu)
+        if (popup->Watched() == menu)
             return popup.get();
     return nullptr;
 }

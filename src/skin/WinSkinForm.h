@@ -71,7 +71,7 @@ public:
     void Reshape(bool force = false);
 
     QWidget* Window() const { return window_; }
-    TForm* Form() const { return form_; }
+    TForm* Form() const { return lifecycle_ == lcDestroyed ? nullptr : form_; }
     TSkinData* SkinData() const { return skinData_; }
     int Lifecycle() const { return lifecycle_; }
     bool FrameSkinned() const { return frameSkinned_; }
@@ -159,7 +159,8 @@ private:
     void HoverTick();
 
     QPointer<QWidget> window_;
-    QPointer<TForm> form_;
+    // The form, when the window is one; the window skinner never outlives it unmarked.
+    TForm* form_ = nullptr;
     QPointer<TSkinData> skinData_;
     std::shared_ptr<const TSkinElements> elements_;
     int lifecycle_ = lcNew;

@@ -61,7 +61,7 @@ void TMenuBtn::Press()
 }
 
 TWinSkinMenu::TWinSkinMenu(TWinSkinForm& owner, QMenuBar* menuBar)
-    : owner_(owner), menu_(menuBar), menuWasShown_(!menuBar->isHidden())
+    : owner_(owner), menu_(menuBar), watchedMenu_(menuBar), menuWasShown_(!menuBar->isHidden())
 {
     menu_->hide();
     menu_->installEventFilter(this);
@@ -267,7 +267,7 @@ void TWinSkinMenu::Step(int direction)
 bool TWinSkinMenu::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == menu_ && (type == QEvent::ActionAdded || type == QEvent::ActionRemoved || type == QEvent::ActionChanged)) {
+    if (watched == watchedMenu_ && (type == QEvent::ActionAdded || type == QEvent::ActionRemoved || type == QEvent::ActionChanged)) {
         // The bar changed: read it again once the changes are done.
         if (owner_.SkinData() && owner_.SkinData()->MenuUpdate() && !rereadPending_) {
             rereadPending_ = true;

@@ -79,6 +79,8 @@ private:
 
     TWinSkinForm& owner_;
     QPointer<QMenuBar> menu_;
+    // The menu bar, to compare with (also while it is being destroyed).
+    const QObject* watchedMenu_;
     bool menuWasShown_;
     std::vector<std::unique_ptr<TMenuBtn>> items_;
     QList<QPointer<QShortcut>> shortcuts_;

@@ -65,7 +65,7 @@ void TWinSkinPopMenu::Reshape()
 
 bool TWinSkinPopMenu::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != menu_)
+    if (watched != watched_ || menu_.isNull())
         return false;
     if (TSkinMessage::Is(event, kSkinnedQueryMessage)) {
         static_cast<TSkinMessage*>(event)->Result = 1;

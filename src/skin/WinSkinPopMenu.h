@@ -27,7 +27,7 @@ public:
     ~TWinSkinPopMenu() override;
 
     QMenu* Menu() const { return menu_; }
-    // The menu this skinner was made for, also once it is being destroyed.
+    // The menu this skinner was made for, to compare with (also while it is being destroyed).
     const QObject* Watched() const { return watched_; }
     // The menu is being destroyed: it is not touched again.
     void MenuDestroyed() { menu_.clear(); }
