@@ -416,6 +416,9 @@ private slots:
         QTest::addColumn<int>("height");
         QTest::newRow("image list") << "<IMG SRC=\"IDX:1\">" << 16 << 16;
         QTest::newRow("image list, index too high") << "<IMG SRC=\"idx:5\">" << 0 << 0;
+        QTest::newRow("image list, index beyond any int") << "<IMG SRC=\"IDX:4294967296\">" << 0 << 0;
+        QTest::newRow("image list, index of many digits") << "<IMG SRC=\"IDX:99999999999999999999\">" << 0 << 0;
+        QTest::newRow("image list, index and junk") << "<IMG SRC=\"IDX:1x\">" << 0 << 0;
         QTest::newRow("container by name, any case") << "<IMG SRC=\"BIG\">" << 30 << 24;
         QTest::newRow("container, stretched") << "<IMG SRC=\"big\" WIDTH=\"10\" HEIGHT=\"40\">" << 10 << 40;
         QTest::newRow("missing name") << "<IMG SRC=\"nothing\">" << 0 << 0;
