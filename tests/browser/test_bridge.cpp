@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 
+#include <limits>
+
 #include <sys/stat.h>
 
 namespace {
@@ -202,6 +204,45 @@ private slots:
         const qint64 down = clock.elapsed();
         QVERIFY2(down > 2900 && down < 3800, qPrintable(QStringLiteral("down after %1 ms").arg(down)));
         QVERIFY(!Form1->pop2->Window()->isVisible());
+    }
+
+    // A number is announced by its digits; a value that is no number announces nobody.
+    void numbersBecomeNames_data()
+    {
+        QTest::addColumn<double>("number");
+        QTest::addColumn<QString>("name");
+        const double infinite = std::numeric_limits<double>::infinity();
+        QTest::newRow("whole") << 42.0 << "42";
+        QTest::newRow("fraction") << 2.5 << "2.5";
+        QTest::newRow("negative zero") << -0.0 << "0";
+        QTest::newRow("lowest of 64 bits") << -9223372036854775808.0 << "-9223372036854775808";
+        QTest::newRow("just past 64 bits") << 9223372036854775808.0 << "9.22337203685478e+18";
+        QTest::newRow("huge") << 1e300 << "1e+300";
+        QTest::newRow("huge negative") << -1e300 << "-1e+300";
+        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << QString();
+        QTest::newRow("infinite") << infinite << QString();
+        QTest::newRow("minus infinite") << -infinite << QString();
+    }
+    void numbersBecomeNames()
+    {
+        QFETCH(double, number);
+        QFETCH(QString, name);
+        WatchedSlides slides;
+        QCOMPARE(int(Form1->wwwInvoke(1, DISPATCH_METHOD, DISPPARAMS{{QVariant(number)}}, nullptr)), int(S_OK));
+        QCOMPARE(slides.texts, name.isEmpty() ? QStringList() : QStringList{Notice(name)});
+    }
+
+    // The frames of the chat page have the external object too.
+    void framesOfThePageCall()
+    {
+        WatchedSlides slides;
+        QFile frame(dir_.filePath(QStringLiteral("frame.htm")));
+        QVERIFY(frame.open(QIODevice::WriteOnly));
+        frame.write("<html><body><script>window.external.pagesetup('Framed');</script></body></html>");
+        frame.close();
+        Load(QStringLiteral("<iframe src=\"frame.htm\"></iframe>"
+                            "<iframe srcdoc=\"<script>window.external.pagesetup('Inline')</script>\"></iframe>"));
+        QTRY_VERIFY_WITH_TIMEOUT(slides.texts.contains(Notice("Framed")) && slides.texts.contains(Notice("Inline")), 10000);
     }
 
     // The name goes into the notice as markup: whatever it holds, the call returns and the
