@@ -383,7 +383,8 @@ private slots:
         Loaded(data, StoredSkinPackage());
         const QImage top = data.Elements().Top->Image;
         data.SetSkinStream(package);
-        QVERIFY(data.SkinEmpty());
+        // Nothing was loaded: the skin in use stays, and so does its flag.
+        QVERIFY(!data.SkinEmpty());
         QCOMPARE(data.Elements().Top->Image, top);
         QCOMPARE(dialogs.boxes.size(), 1);
         QVERIFY2(dialogs.boxes[0].text.startsWith(QStringLiteral("The skin package is damaged: "))
@@ -472,7 +473,7 @@ private slots:
         QVERIFY(big.resize(17 << 20));
         big.close();
         data.SetSkinFile(padded);
-        QVERIFY(data.SkinEmpty());
+        QVERIFY(!data.SkinEmpty());
         QCOMPARE(data.Elements().SkinName, QStringLiteral("Other"));
         QCOMPARE(dialogs.boxes.size(), 1);
         QVERIFY2(dialogs.boxes[0].text.startsWith(QStringLiteral("The skin package is damaged: ")),
