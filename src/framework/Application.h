@@ -25,9 +25,9 @@ public:
     TForm* MainForm() const { return forms_.isEmpty() ? nullptr : forms_.first(); }
 
     // Creates a form (building its layout) and keeps it for the whole run.
-    template <class T> T* CreateForm()
+    template <class T, class... Args> T* CreateForm(Args&&... args)
     {
-        auto* form = new T();
+        auto* form = new T(std::forward<Args>(args)...);
         forms_.append(form);
         return form;
     }
