@@ -103,12 +103,14 @@ struct Row {
 
 void ApplySkin3rd(const Mapping& m, const QString& kind);
 
-// The mapping table in this toolkit's classes. Rows 4, 5, 10, 11, 12 and 26 name classes that
-// have no counterpart here (tab sets, tabbed notebooks, stand-alone up-down controls, radio
-// groups, data-set navigators, add-on tree lists and grids) and are left out. Row 2 (Skin3rd)
-// is tried in MapComponent, as it looks at the list rather than the class.
+// The mapping table in this toolkit's classes. Rows 5, 10, 11, 12 and 26 name classes that have
+// no counterpart here (tabbed notebooks, stand-alone up-down controls, radio groups, data-set
+// navigators, add-on tree lists and grids) and are left out; a spin box's up-down buttons are
+// skinned with the spin box. Row 2 (Skin3rd) is tried in MapComponent, as it looks at the list
+// rather than the class.
 const Row kRows[] = {
-    {1, [](const QWidget* w) { return Is<QTabBar>(w); }, {xcTab, true},
+    // A tab set is no tab control: row 4 takes it.
+    {1, [](const QWidget* w) { return Is<QTabBar>(w) && !Is<TTabSet>(w); }, {xcTab, true},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Tab, {.onWindow = true}); }},
     // A tool bar's button: its drop-down menu is drawn as the skin's menus are.
     {3, OnToolBar, {xcMainMenu},
@@ -117,6 +119,8 @@ const Row kRows[] = {
              m.skinner.OwnerDrawMenu(menu);
      },
      false},
+    {4, [](const QWidget* w) { return NamedOneOf(w, {"TTabSet"}); }, {xcTab, true},
+     [](const Mapping& m) { m.Attach(TSkinnerKind::Tab31); }},
     // Containers whose children are not components of the form.
     {6, [](const QWidget* w) { return NamedOneOf(w, {"QStackedWidget", "QSplitter", "QDialogButtonBox"}); }, {},
      [](const Mapping& m) { m.WalkChildren(); }},
@@ -160,8 +164,8 @@ const Row kRows[] = {
      [](const Mapping& m) { m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true}); }},
     {22, [](const QWidget* w) { return NamedOneOf(w, {"QTextBrowser"}); }, {xcScrollbar},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true}); }},
-    // A push button with a picture and a note is this toolkit's bit button.
-    {23, [](const QWidget* w) { return Is<QCommandLinkButton>(w); }, {xcBitBtn},
+    // A push button with a picture and a note is a bit button too.
+    {23, [](const QWidget* w) { return Is<TBitBtn>(w) || Is<QCommandLinkButton>(w); }, {xcBitBtn},
      [](const Mapping& m) { m.Attach(TSkinnerKind::BitButton); }, true},
     {24, [](const QWidget* w) { return Is<QToolButton>(w); }, {xcSpeedButton},
      [](const Mapping& m) { m.Attach(TSkinnerKind::SpeedButton); }},
