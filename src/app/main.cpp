@@ -2,6 +2,7 @@
 #include "MainForm.h"
 #include "AppIcon.h"
 #include "ServiceHost.h"
+#include "SkinGallery.h"
 #include "StartupTrace.h"
 #include "framework/Application.h"
 #include "notify/NoticePopupAccessible.h"
@@ -33,6 +34,10 @@ int main(int argc, char** argv)
     const QCommandLineOption noSkinOption(QStringLiteral("no-skin"),
                                           QStringLiteral("Start with the toolkit's own window frames and controls."));
     options.addOption(noSkinOption);
+    const QCommandLineOption galleryOption(QStringLiteral("skin-gallery"),
+                                           QStringLiteral("Show every kind of control in the skin (the stored one, or "
+                                                          "the one --skin names) instead of starting the client."));
+    options.addOption(galleryOption);
     // parse() rather than process(): the browser engine's own switches must pass.
     options.parse(QCoreApplication::arguments());
     if (options.isSet(QStringLiteral("help"))) {
@@ -42,6 +47,20 @@ int main(int argc, char** argv)
     if (options.isSet(QStringLiteral("version"))) {
         std::printf("vellomar %s\n", VELLOMAR_VERSION);
         return 0;
+    }
+
+    if (options.isSet(galleryOption)) {
+        const QString skinFile = options.value(skinOption);
+        if (!skinFile.isEmpty() && !QFileInfo(skinFile).isFile())
+            std::fprintf(stderr, "vellomar: no skin file %s\n", qPrintable(skinFile));
+        app.SetTitle(QStringLiteral("Vellomar Chat"));
+        app.setWindowIcon(AppIcon());
+        auto* gallery = app.CreateForm<TSkinGallery>(skinFile);
+        if (options.isSet(noSkinOption))
+            gallery->SkinData1->SetActive(false);
+        // The gallery is the whole program: closing it ends it.
+        gallery->OnClose = [&app](QObject*, TCloseAction&) { app.Terminate(); };
+        return app.Run();
     }
 
     SetServiceHost(ResolveServiceHost(options.value(serviceHost), qEnvironmentVariable("VELLOMAR_SERVICE_HOST")));
