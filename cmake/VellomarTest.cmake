@@ -1,3 +1,15 @@
+# In a sanitizer build every report, from a test or from a program it starts, lands in
+# sanitizer-reports/ of the build folder; make test-sanitize fails when any is there.
+if(VELLOMAR_SANITIZE)
+  set(VELLOMAR_SANITIZER_REPORTS ${CMAKE_BINARY_DIR}/sanitizer-reports)
+  file(MAKE_DIRECTORY ${VELLOMAR_SANITIZER_REPORTS})
+  set(sanitizer_dir ${CMAKE_SOURCE_DIR}/tests/sanitizers)
+  set(VELLOMAR_SANITIZER_ENVIRONMENT
+      "ASAN_OPTIONS=log_path=${VELLOMAR_SANITIZER_REPORTS}/asan:detect_leaks=1:symbolize=1"
+      "LSAN_OPTIONS=suppressions=${sanitizer_dir}/lsan.supp:print_suppressions=0"
+      "UBSAN_OPTIONS=log_path=${VELLOMAR_SANITIZER_REPORTS}/ubsan:print_stacktrace=1:halt_on_error=1:suppressions=${sanitizer_dir}/ubsan.supp")
+endif()
+
 # vellomar_add_test(NAME SOURCES... LIBS lib... [DISPLAY])
 # A Qt Test executable registered with CTest. Widget and painting tests run on the
 # offscreen platform; DISPLAY tests run under their own Xvfb.
@@ -15,6 +27,7 @@ function(vellomar_add_test name)
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   endif()
   set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
-               QTWEBENGINE_DISABLE_SANDBOX=1 QT_LOGGING_RULES=qt.webenginecontext.debug=false)
+               QTWEBENGINE_DISABLE_SANDBOX=1 QT_LOGGING_RULES=qt.webenginecontext.debug=false
+               ${VELLOMAR_SANITIZER_ENVIRONMENT})
   set_property(TEST ${name} PROPERTY TIMEOUT 300)
 endfunction()
