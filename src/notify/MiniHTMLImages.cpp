@@ -82,13 +82,16 @@ void Formatter::Image(TPassMode mode, bool firstPass, const QString& tag, const 
     if (width <= 0 || height <= 0)
         return;
 
-    const int x = p_.HitX - rect.Left;
-    if (x > line.extent && x < line.extent + width && p_.HitY > top && p_.HitY < top + height && s.insideAnchor) {
+    width = std::min(width, kMaxExtent);
+    height = std::min(height, kMaxExtent);
+    const qint64 x = qint64(p_.HitX) - rect.Left;
+    if (x > line.extent && x < qint64(line.extent) + width && p_.HitY > top && qint64(p_.HitY) < qint64(top) + height
+        && s.insideAnchor) {
         line.overAnchorImage = true;
         r_.AnchorUnderPoint = s.href;
         imageUnderPoint_ = number;
     }
-    if (firstPass && rect.Width() < line.extent + width && width < rect.Width()) {
+    if (firstPass && rect.Width() < qint64(line.extent) + width && width < rect.Width()) {
         --s.imageCount; // the tag is read again on the next line
         line.stopped = true;
         return;
@@ -112,8 +115,8 @@ void Formatter::Image(TPassMode mode, bool firstPass, const QString& tag, const 
             canvas_.StretchDraw({line.position, top, line.position + width, top + height}, picture);
         }
     }
-    line.extent += width;
-    line.position += width;
+    line.extent = Advanced(line.extent, width);
+    line.position = Advanced(line.position, width);
     line.height = std::max(line.height, height);
     if (!firstPass)
         return; // the second pass keeps the measured offset

@@ -2,7 +2,9 @@
 
 #include "framework/Canvas.h"
 
+#include <QBrush>
 #include <QImageReader>
+#include <QPainter>
 
 void TNoticePicture::Draw(TCanvas& canvas, int x, int y) const
 {
@@ -14,6 +16,19 @@ void TNoticePicture::StretchDraw(TCanvas& canvas, const TRect& r) const
 {
     if (!Empty())
         canvas.StretchDraw(r, image_);
+}
+
+void TNoticePicture::Tile(TCanvas& canvas, const TRect& area) const
+{
+    if (Empty())
+        return;
+    // One fill with the picture as its brush: the painter repeats it over the area, however
+    // small the picture and large the area.
+    QPainter* painter = canvas.Painter();
+    painter->save();
+    painter->setBrushOrigin(area.Left, area.Top);
+    painter->fillRect(area.ToQRect(), QBrush(image_));
+    painter->restore();
 }
 
 void TNoticePicture::LoadFromFile(const QString& path)

@@ -24,6 +24,9 @@ public:
 
     void Draw(TCanvas& canvas, int x, int y) const;
     void StretchDraw(TCanvas& canvas, const TRect& r) const;
+    // Repeats the picture over the area from its top-left corner, clipped to it; an empty
+    // picture draws nothing.
+    void Tile(TCanvas& canvas, const TRect& area) const;
 
     // Loads a picture from a file or a resource path; a file that cannot be decoded leaves it empty.
     void LoadFromFile(const QString& path);

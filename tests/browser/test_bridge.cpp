@@ -1,3 +1,4 @@
+#include "HangGuard.h"
 #include "PageSupport.h"
 #include "TestSupport.h"
 #include "app/LoginForm.h"
@@ -199,6 +200,25 @@ private slots:
         const qint64 down = clock.elapsed();
         QVERIFY2(down > 2900 && down < 3800, qPrintable(QStringLiteral("down after %1 ms").arg(down)));
         QVERIFY(!Form1->pop2->Window()->isVisible());
+    }
+
+    // The name goes into the notice as markup: whatever it holds, the call returns and the
+    // notice paints.
+    void hostileNameStillEndsTheCall_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("body picture not fetched") << "<BODY BACKGROUND=\"http://example.invalid/x.png\">Eve";
+        QTest::newRow("body picture of a missing resource") << "<body background=\"RES://missing\">Eve";
+    }
+    void hostileNameStillEndsTheCall()
+    {
+        QFETCH(QString, name);
+        WatchedSlides slides;
+        HangGuard guard(QStringLiteral("pagesetup of %1").arg(QTest::currentDataTag()));
+        QCOMPARE(int(Form1->wwwInvoke(1, DISPATCH_METHOD, DISPPARAMS{{name}}, nullptr)), int(S_OK));
+        QCOMPARE(slides.texts, QStringList{Notice(name)});
+        const QImage shown = Form1->pop2->Window()->grab().toImage();
+        QVERIFY(!shown.isNull());
     }
 };
 

@@ -1,3 +1,4 @@
+#include "HangGuard.h"
 #include "TestSupport.h"
 #include "framework/ImageList.h"
 #include "notify/ColorNames.h"
@@ -286,6 +287,23 @@ private slots:
         QVERIFY(Count(r.image, ToQColor(colour).rgb(), 0, r.image.height()) > 3);
     }
 
+    void bodyPictureTilesTheLayoutFromItsCorner()
+    {
+        QImage tile(3, 2, QImage::Format_RGB32);
+        tile.fill(Qt::white);
+        tile.setPixel(0, 0, kRed);
+        TPictureContainer container;
+        container.Add(QStringLiteral("tile"), tile);
+        TMiniHTMLParams params;
+        params.PictureContainer = &container;
+        const Rendering r = Render(QStringLiteral("<BODY background=\"tile\">"), params, 30, 20);
+        // A 30 x 20 layout at (10, 10): ten columns and ten rows of tiles, nothing outside.
+        QCOMPARE(Count(r.image, kRed, 0, r.image.height()), 100);
+        for (int y = 10; y < 30; y += 2)
+            for (int x = 10; x < 40; x += 3)
+                QCOMPARE(r.image.pixel(x, y), kRed);
+    }
+
     void hiddenTextAndBlinking()
     {
         const Rendering hidden = Render(QStringLiteral("<Z>secret</Z>x"));
@@ -486,22 +504,52 @@ private slots:
         QTest::newRow("paragraph gradient") << "<P align=\"center\" bgcolor=\"clRed\" bgcolorto=\"#00FF00\">c</P>";
         QTest::newRow("body") << "<BODY background=\"nothing\" bgcolor=\"clYellow\">x";
         QTest::newRow("long word") << QString(5000, u'w');
+        // Pictures that never loaded have no size to step by.
+        QTest::newRow("body picture not fetched") << "<BODY BACKGROUND=\"http://example.invalid/x.png\">x";
+        QTest::newRow("body picture of a missing resource") << "<body background=\"RES://missing\">x";
+        QTest::newRow("body picture named but empty") << "<BODY background=\"blank\">x";
+        // Positions far beyond the rectangle.
+        QTest::newRow("error underline far right") << "<IND x2147483647><E>wrong</E>";
+        QTest::newRow("focused anchor far right") << "<A href=\"a\"><IND x2000000000>x</A>";
+        QTest::newRow("pictures wider than any line")
+            << QStringLiteral("<A href=\"a\">") + QStringLiteral("<IMG SRC=\"wide\" WIDTH=\"1048576\" HEIGHT=\"1\">").repeated(2100);
+        QTest::newRow("deep list bullets") << QStringLiteral("<UL>").repeated(5000) + QStringLiteral("<LI>x");
     }
     void hostileTextNeverHangsOrCrashes()
     {
         QFETCH(QString, markup);
-        const Rendering r = Render(markup, {}, 40, 100);
-        QVERIFY(r.results.ExtentHeight > 0);
+        TImageList list;
+        list.Add(QImage(16, 16, QImage::Format_RGB32));
+        TPictureContainer container;
+        container.Add(QStringLiteral("blank"), QImage());
+        container.Add(QStringLiteral("wide"), QImage(4, 4, QImage::Format_RGB32));
+        TNoticePictureCache cache;
+        TMiniHTMLParams params;
+        params.Images = &list;
+        params.PictureContainer = &container;
+        params.PictureCache = &cache;
+        params.FocusAnchor = 0;
+        HangGuard guard(QStringLiteral("hostileTextNeverHangsOrCrashes/%1").arg(QTest::currentDataTag()));
+        for (const bool measureOnly : {false, true}) {
+            params.MeasureOnly = measureOnly;
+            const Rendering r = Render(markup, params, 40, 100);
+            QVERIFY(r.results.ExtentHeight > 0);
+            QVERIFY(r.results.ExtentWidth >= 0);
+        }
     }
 
     void randomMarkupNeverHangsOrCrashes()
     {
         static const QStringList parts = {"<", ">", "</", "A", "B", "<BR>", "<LI>", "<UL>", "</UL>", "<IMG SRC=\"IDX:0\">",
                                           "&", "&amp;", "&lt;", " ", "word", "\"", "<FONT ", "size=", "<P ", "<IND x5>",
-                                          "<#", "\r", "\n", "<SUB>", "<SUP>", "</SU>", "<A href=\"h\">", "</A>", "<Z>"};
+                                          "<#", "\r", "\n", "<SUB>", "<SUP>", "</SU>", "<A href=\"h\">", "</A>", "<Z>",
+                                          "<BODY background=\"RES://none\">", "<BODY background=\"http://h/b.png\">",
+                                          "<IMG SRC=\"http://h/i.png\">", "<E>", "<IND x99999>"};
         QRandomGenerator random(20251208);
         TImageList list;
         list.Add(QImage(16, 16, QImage::Format_RGB32));
+        TNoticePictureCache cache;
+        HangGuard guard(QStringLiteral("randomMarkupNeverHangsOrCrashes"), std::chrono::seconds(60));
         for (int run = 0; run < 300; ++run) {
             QString text;
             const int n = random.bounded(1, 40);
@@ -509,6 +557,8 @@ private slots:
                 text += parts[random.bounded(int(parts.size()))];
             TMiniHTMLParams params;
             params.Images = &list;
+            params.PictureCache = &cache;
+            params.FocusAnchor = random.bounded(-1, 3);
             params.WordWrap = random.bounded(2) == 0;
             params.HitX = random.bounded(60);
             params.HitY = random.bounded(60);
