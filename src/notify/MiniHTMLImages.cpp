@@ -58,8 +58,11 @@ void Formatter::Image(TPassMode mode, bool firstPass, const QString& tag, const 
     const TNoticePicture* cached = nullptr;
     int width = 0, height = 0;
     if (upperSource.startsWith(QStringLiteral("IDX:"))) {
-        const int index = source.mid(4).toInt();
-        if (p_.Images && index >= 0 && index < p_.Images->Count() && StartsWithDigit(source.mid(4))) {
+        // A number too large for an int is no index at all, not picture 0.
+        const QString number = source.mid(4);
+        bool isNumber = false;
+        const int index = number.toInt(&isNumber);
+        if (p_.Images && isNumber && StartsWithDigit(number) && index < p_.Images->Count()) {
             width = p_.Images->Width() * dpiX_ / 96;
             height = p_.Images->Height() * dpiY_ / 96;
             picture = p_.Images->Image(index);

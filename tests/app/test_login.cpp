@@ -254,14 +254,26 @@ private slots:
         QVERIFY(!QApplication::overrideCursor());
     }
 
-    // The encoder leaves spaces raw and sends ANSI bytes; both reach the service intact.
+    // The encoder leaves spaces raw and sends ANSI bytes; both reach the service intact, in the
+    // login check and in the chat page's address alike.
+    void valuesReachTheService_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QByteArray>("query");
+        QTest::newRow("a space") << " " << QByteArray("username=caf%E9%20%80&email=e%40x&pass=%20");
+        QTest::newRow("trailing spaces") << "pw  " << QByteArray("username=caf%E9%20%80&email=e%40x&pass=pw%20%20");
+        QTest::newRow("leading spaces") << "  pw" << QByteArray("username=caf%E9%20%80&email=e%40x&pass=%20%20pw");
+    }
     void valuesReachTheService()
     {
-        service.FillLoginFields(QStringLiteral("caf\u00E9 \u20AC"), QStringLiteral("e@x"), QStringLiteral(" "));
+        QFETCH(QString, password);
+        QFETCH(QByteArray, query);
+        service.FillLoginFields(QStringLiteral("caf\u00E9 \u20AC"), QStringLiteral("e@x"), password);
         QTest::mouseClick(Form3->SpeedButton1, Qt::LeftButton);
-        QCOMPARE(service.web.Requests().back().target,
-                 std::string("/enterw.php?username=caf%E9%20%80&email=e%40x&pass=%20"));
+        QCOMPARE(QByteArray::fromStdString(service.web.Requests().back().target), "/enterw.php?" + query);
         QVERIFY(Form1->isVisible());
+        QCOMPARE(Form1->www->LocationURL().toEncoded(),
+                 QByteArray::fromStdString(service.web.Host()) + "/JAVASCRIPTWEXE.php?" + query);
     }
 
     void shortcuts_data()

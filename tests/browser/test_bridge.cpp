@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Records, each time the popup reads the work area, its text and whether the main window was
@@ -209,10 +211,14 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("body picture not fetched") << "<BODY BACKGROUND=\"http://example.invalid/x.png\">Eve";
         QTest::newRow("body picture of a missing resource") << "<body background=\"RES://missing\">Eve";
+        QTest::newRow("picture from a FIFO") << "<IMG SRC=\"FILE://" + dir_.filePath(QStringLiteral("fifo")) + "\">Eve";
     }
     void hostileNameStillEndsTheCall()
     {
         QFETCH(QString, name);
+        const QString fifo = dir_.filePath(QStringLiteral("fifo"));
+        if (!QFile::exists(fifo))
+            QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         WatchedSlides slides;
         HangGuard guard(QStringLiteral("pagesetup of %1").arg(QTest::currentDataTag()));
         QCOMPARE(int(Form1->wwwInvoke(1, DISPATCH_METHOD, DISPPARAMS{{name}}, nullptr)), int(S_OK));

@@ -6,10 +6,14 @@
 #include "notify/MiniHTML.h"
 #include "notify/NoticePictures.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -412,10 +416,17 @@ private slots:
         QTest::addColumn<int>("height");
         QTest::newRow("image list") << "<IMG SRC=\"IDX:1\">" << 16 << 16;
         QTest::newRow("image list, index too high") << "<IMG SRC=\"idx:5\">" << 0 << 0;
+        QTest::newRow("image list, index beyond any int") << "<IMG SRC=\"IDX:4294967296\">" << 0 << 0;
+        QTest::newRow("image list, index of many digits") << "<IMG SRC=\"IDX:99999999999999999999\">" << 0 << 0;
+        QTest::newRow("image list, index and junk") << "<IMG SRC=\"IDX:1x\">" << 0 << 0;
         QTest::newRow("container by name, any case") << "<IMG SRC=\"BIG\">" << 30 << 24;
         QTest::newRow("container, stretched") << "<IMG SRC=\"big\" WIDTH=\"10\" HEIGHT=\"40\">" << 10 << 40;
         QTest::newRow("missing name") << "<IMG SRC=\"nothing\">" << 0 << 0;
         QTest::newRow("file address") << "<IMG SRC=\"FILE://%1\">" << 12 << 20;
+        QTest::newRow("file past the size cap") << "<IMG SRC=\"FILE://%1.big\">" << 0 << 0;
+        QTest::newRow("FIFO is not waited on") << "<IMG SRC=\"FILE://%1.fifo\">" << 0 << 0;
+        QTest::newRow("device is not read") << "<IMG SRC=\"FILE:///dev/zero\">" << 0 << 0;
+        QTest::newRow("folder") << "<IMG SRC=\"FILE://%1.d\">" << 0 << 0;
         QTest::newRow("web address is not fetched") << "<IMG SRC=\"http://example.invalid/a.png\">" << 0 << 0;
         QTest::newRow("small shell icon") << "<IMG SRC=\"SSYS:0\">" << 16 << 16;
     }
@@ -427,6 +438,15 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("pic.png"));
         QImage(12, 20, QImage::Format_RGB32).save(file);
+        // The same picture followed by junk past the cap still decodes, were it read.
+        QFile::copy(file, file + ".big");
+        QFile big(file + ".big");
+        QVERIFY(big.open(QIODevice::Append));
+        QVERIFY(big.write(QByteArray(9 << 20, 'x')) == 9 << 20);
+        big.close();
+        QCOMPARE(::mkfifo(QFile::encodeName(file + ".fifo").constData(), 0600), 0);
+        QVERIFY(QDir().mkdir(file + ".d"));
+        HangGuard guard(QStringLiteral("images/%1").arg(QTest::currentDataTag()));
         TImageList list;
         for (int i = 0; i < 3; ++i)
             list.Add(QImage(16, 16, QImage::Format_RGB32));
@@ -442,6 +462,21 @@ private slots:
         QCOMPARE(cache.Count(), markup.contains(QStringLiteral("://")) ? 1 : 0);
         QCOMPARE(r.results.ExtentWidth, width);
         QCOMPARE(r.results.ExtentHeight, std::max(Gh(), height));
+    }
+
+    // Addresses come from other people's text: the cache keeps the latest ones only.
+    void pictureCacheKeepsTheLatestAddresses()
+    {
+        TNoticePictureCache cache;
+        TMiniHTMLParams params;
+        params.PictureCache = &cache;
+        QString text;
+        for (int i = 0; i < 100; ++i)
+            text += QStringLiteral("<IMG SRC=\"http://h/%1.png\">").arg(i);
+        Render(text, params);
+        QCOMPARE(cache.Count(), TNoticePictureCache::kMaxPictures);
+        QVERIFY(cache.Find(QStringLiteral("http://h/99.png")));
+        QVERIFY(!cache.Find(QStringLiteral("http://h/0.png")));
     }
 
     void colourNames_data()
