@@ -87,17 +87,18 @@ private:
     std::string answer_;
 };
 
+// Never destroyed: its thread serves until the process ends.
 RawAnswerServer& Server()
 {
-    static RawAnswerServer server;
-    return server;
+    static RawAnswerServer* server = new RawAnswerServer;
+    return *server;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    UseDefaultFlags(argc, argv, {"-timeout=5", "-max_len=8192", "-rss_limit_mb=2048"});
+    UseDefaultFlags(argc, argv, {"-timeout=10", "-max_len=8192", "-rss_limit_mb=2048"});
     const std::string proxy = "http://127.0.0.1:" + std::to_string(Server().Port());
     for (const char* name : {"http_proxy", "HTTPS_PROXY", "https_proxy", "ALL_PROXY", "all_proxy"})
         setenv(name, proxy.c_str(), 1);
