@@ -10,16 +10,21 @@ if(VELLOMAR_SANITIZE)
       "UBSAN_OPTIONS=log_path=${VELLOMAR_SANITIZER_REPORTS}/ubsan:print_stacktrace=1:halt_on_error=1:suppressions=${sanitizer_dir}/ubsan.supp")
 endif()
 
-# vellomar_add_test(NAME SOURCES... LIBS lib... [DISPLAY])
+# vellomar_add_test(NAME SOURCES... LIBS lib... [DISPLAY | ACCESSIBILITY])
 # A Qt Test executable registered with CTest. Widget and painting tests run on the
-# offscreen platform; DISPLAY tests run under their own Xvfb.
+# offscreen platform; DISPLAY tests run under their own Xvfb; ACCESSIBILITY tests run under
+# their own Xvfb with the accessibility bus, which Qt needs before it raises accessibility events.
 function(vellomar_add_test name)
-  cmake_parse_arguments(T "DISPLAY" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY;ACCESSIBILITY" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELLOMAR_BIN_DIR})
-  if(T_DISPLAY)
+  if(T_ACCESSIBILITY)
+    add_test(NAME ${name}
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-test ${CMAKE_SOURCE_DIR}/scripts/with-xvfb
+                     ${CMAKE_SOURCE_DIR}/scripts/with-accessibility-bus $<TARGET_FILE:${name}>)
+  elseif(T_DISPLAY)
     add_test(NAME ${name}
              COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-test ${CMAKE_SOURCE_DIR}/scripts/with-xvfb $<TARGET_FILE:${name}>)
   else()
