@@ -150,7 +150,7 @@ void Formatter::Piece(TPassMode mode, bool firstPass, QStringView& text, FormatS
 
     const int oldExtent = line.extent;
     const int oldPosition = line.position;
-    const int width = Width(s.font, piece);
+    const int width = std::clamp(Width(s.font, piece), 0, kMaxExtent);
     if (!firstPass)
         NoteShown(StripPrefix(piece), width, s, line, rect);
     line.extent = Advanced(line.extent, width);

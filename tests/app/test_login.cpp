@@ -7,10 +7,13 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QApplication>
+#include <QCursor>
 #include <QGroupBox>
 #include <QLabel>
 #include <QStyle>
 #include <QToolButton>
+
+#include <atomic>
 
 namespace {
 
@@ -301,6 +304,30 @@ private slots:
                      QByteArray::fromStdString(service.web.Host())
                          + "/JAVASCRIPTWEXE.php?username=webmaster&email=ann%40vellomar.test&pass=a%2Bb%26c");
         }
+    }
+
+    // The hourglass is up while the client waits for the check, and gone once it has answered.
+    void hourglassDuringTheCheck_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::newRow("accepted") << QByteArray("OK");
+        QTest::newRow("refused") << QByteArray("NO");
+    }
+    void hourglassDuringTheCheck()
+    {
+        QFETCH(QByteArray, answer);
+        service.Answer(answer.toStdString());
+        // The user-interface thread is blocked in the fetch while the service answers, so the
+        // cursor it set before cannot change under this look.
+        std::atomic<int> shape = -1;
+        service.DuringRequest([&shape] {
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            shape = cursor ? int(cursor->shape()) : -2;
+        });
+        QTest::mouseClick(Form3->SpeedButton1, Qt::LeftButton);
+        service.DuringRequest(nullptr);
+        QCOMPARE(shape.load(), int(Qt::WaitCursor));
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void enterLogsIn_data()
