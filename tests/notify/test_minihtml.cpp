@@ -81,6 +81,22 @@ std::pair<int, int> InkColumns(const QImage& image, int top, int bottom)
     return {first, last};
 }
 
+// The picture sources the popup passes: an image list, named pictures and the address cache.
+struct PictureSources {
+    TImageList list;
+    TPictureContainer container;
+    TNoticePictureCache cache;
+
+    TMiniHTMLParams Params()
+    {
+        TMiniHTMLParams params;
+        params.Images = &list;
+        params.PictureContainer = &container;
+        params.PictureCache = &cache;
+        return params;
+    }
+};
+
 const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kBlue = qRgb(0, 0, 255);
@@ -514,19 +530,13 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(file + ".fifo").constData(), 0600), 0);
         QVERIFY(QDir().mkdir(file + ".d"));
         HangGuard guard(QStringLiteral("images/%1").arg(QTest::currentDataTag()));
-        TImageList list;
+        PictureSources sources;
         for (int i = 0; i < 3; ++i)
-            list.Add(QImage(16, 16, QImage::Format_RGB32));
-        TPictureContainer container;
-        container.Add(QStringLiteral("big"), QImage(30, 24, QImage::Format_RGB32));
-        TNoticePictureCache cache;
-        TMiniHTMLParams params;
-        params.Images = &list;
-        params.PictureContainer = &container;
-        params.PictureCache = &cache;
-        const Rendering r = Render(markup.contains(u'%') ? markup.arg(file) : markup, params);
+            sources.list.Add(QImage(16, 16, QImage::Format_RGB32));
+        sources.container.Add(QStringLiteral("big"), QImage(30, 24, QImage::Format_RGB32));
+        const Rendering r = Render(markup.contains(u'%') ? markup.arg(file) : markup, sources.Params());
         // Addresses go into the cache whether they load or not.
-        QCOMPARE(cache.Count(), markup.contains(QStringLiteral("://")) ? 1 : 0);
+        QCOMPARE(sources.cache.Count(), markup.contains(QStringLiteral("://")) ? 1 : 0);
         QCOMPARE(r.results.ExtentWidth, width);
         QCOMPARE(r.results.ExtentHeight, std::max(Gh(), height));
     }
@@ -620,16 +630,11 @@ private slots:
     void hostileTextNeverHangsOrCrashes()
     {
         QFETCH(QString, markup);
-        TImageList list;
-        list.Add(QImage(16, 16, QImage::Format_RGB32));
-        TPictureContainer container;
-        container.Add(QStringLiteral("blank"), QImage());
-        container.Add(QStringLiteral("wide"), QImage(4, 4, QImage::Format_RGB32));
-        TNoticePictureCache cache;
-        TMiniHTMLParams params;
-        params.Images = &list;
-        params.PictureContainer = &container;
-        params.PictureCache = &cache;
+        PictureSources sources;
+        sources.list.Add(QImage(16, 16, QImage::Format_RGB32));
+        sources.container.Add(QStringLiteral("blank"), QImage());
+        sources.container.Add(QStringLiteral("wide"), QImage(4, 4, QImage::Format_RGB32));
+        TMiniHTMLParams params = sources.Params();
         params.FocusAnchor = 0;
         HangGuard guard(QStringLiteral("hostileTextNeverHangsOrCrashes/%1").arg(QTest::currentDataTag()));
         for (const bool measureOnly : {false, true}) {
