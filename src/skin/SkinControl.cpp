@@ -18,33 +18,6 @@ bool HasPublishedColour(const QWidget* control)
 
 } // namespace
 
-const char* SkinnerClassName(TSkinnerKind kind)
-{
-    switch (kind) {
-    case TSkinnerKind::Tab: return "TSkinTab";
-    case TSkinnerKind::Tab31: return "TSkinTab31";
-    case TSkinnerKind::CheckBox: return "TSkinCheckBox";
-    case TSkinnerKind::RadioButton: return "TSkinRadioButton";
-    case TSkinnerKind::GroupBox: return "TSkinGroupBox";
-    case TSkinnerKind::Box: return "TSkinBox";
-    case TSkinnerKind::TrackBar: return "TSkinTrackBar";
-    case TSkinnerKind::UpDown: return "TSkinUpDown";
-    case TSkinnerKind::StatusBar: return "TSkinStatusBar";
-    case TSkinnerKind::Progress: return "TSkinProgress";
-    case TSkinnerKind::ScControl: return "TSkinScControl";
-    case TSkinnerKind::ComBox: return "TSkinComBox";
-    case TSkinnerKind::Edit: return "TSkinEdit";
-    case TSkinnerKind::Scrollbar: return "TSkinScrollbar";
-    case TSkinnerKind::ListView: return "TSkinListView";
-    case TSkinnerKind::BitButton: return "TSkinBitButton";
-    case TSkinnerKind::SpeedButton: return "TSkinSpeedButton";
-    case TSkinnerKind::Button: return "TSkinButton";
-    case TSkinnerKind::Sizer: return "TSkinSizer";
-    case TSkinnerKind::Header: return "TSkinHeader";
-    }
-    return "TSkinControl";
-}
-
 TColor ControlColour(const QWidget* control)
 {
     if (HasPublishedColour(control))

@@ -20,9 +20,6 @@ enum class TSkinnerKind {
     ScControl, ComBox, Edit, Scrollbar, ListView, BitButton, SpeedButton, Button, Sizer, Header,
 };
 
-// The skinner class name of a kind ("TSkinButton" ...).
-const char* SkinnerClassName(TSkinnerKind kind);
-
 // How a skinner is attached: recolour saves the control's colour and gives it the skin's
 // ButtonFace; onWindow makes it work on the raw widget rather than through the control's class;
 // withBorder gives scroll-bar skinners a skinned border.

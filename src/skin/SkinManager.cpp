@@ -309,7 +309,6 @@ bool TSkinManage::AttachPopup(QMenu* menu)
     if (!data || data->SkinEmpty() || !data->SkinControls.test(xcMainMenu))
         return false;
     popupSkinners_.push_back(std::make_unique<TWinSkinPopMenu>(*this, menu, data, menuStyle_.get()));
-    popupSkinners_.back()->MenuTracking = menuTracking_;
     connect(menu, &QObject::destroyed, this, [this, menu] {
         if (TWinSkinPopMenu* popup = FindPopupSkinner(menu))
             popup->MenuDestroyed();

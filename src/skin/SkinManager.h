@@ -55,7 +55,6 @@ public:
 
     bool AttachPopup(QMenu* menu);
     bool DetachPopup(QMenu* menu);
-    bool IsPopupSkinned(const QMenu* menu) const { return FindPopupSkinner(menu) != nullptr; }
     TWinSkinPopMenu* FindPopupSkinner(const QWidget* menu) const;
 
     TWinSkinForm* FindWindowSkinner(const QWidget* window) const;

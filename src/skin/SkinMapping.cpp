@@ -169,6 +169,7 @@ const Row kRows[] = {
      [](const Mapping& m) { m.Attach(TSkinnerKind::BitButton); }, true},
     {24, [](const QWidget* w) { return Is<QToolButton>(w); }, {xcSpeedButton},
      [](const Mapping& m) { m.Attach(TSkinnerKind::SpeedButton); }},
+    // Panels, the command bar among them: the layouts store it as one.
     {25, [](const QWidget* w) { return Is<TCustomPanel>(w); }, {xcPanel},
      [](const Mapping& m) {
          m.Attach(TSkinnerKind::Box, {.recolour = true});

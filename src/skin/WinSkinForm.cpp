@@ -327,6 +327,11 @@ void TWinSkinForm::WindowDestroyed()
     lifecycle_ = lcDestroyed;
     hoverTimer_.stop();
     ForgetObjects();
+    // What the skinner made goes with the window, not whenever the skinner is purged (at the
+    // end of the program that may be after the application object).
+    buttons_.clear();
+    menuBar_.reset();
+    systemMenu_.reset();
 }
 
 QRect TWinSkinForm::ClientRect() const

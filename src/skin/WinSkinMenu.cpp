@@ -74,7 +74,8 @@ TWinSkinMenu::~TWinSkinMenu()
         qApp->removeEventFilter(this);
     for (const QPointer<QShortcut>& shortcut : shortcuts_)
         delete shortcut.data();
-    if (!menu_)
+    // A window being destroyed takes its menu bar with it.
+    if (menu_.isNull() || owner_.Lifecycle() == TWinSkinForm::lcDestroyed)
         return;
     menu_->removeEventFilter(this);
     if (menuWasShown_)

@@ -20,7 +20,6 @@ class TMenuBtn : public TNCObject {
 public:
     TMenuBtn(TWinSkinForm* owner, TWinSkinMenu& bar, int index, QAction* item);
 
-    TWinSkinMenu& Bar() const { return bar_; }
     int Index() const { return index_; }
     QAction* Item() const { return item_; }
     QString Caption() const;
@@ -52,7 +51,6 @@ public:
     // The height of the toolkit's menu bar.
     int Height() const;
     const std::vector<std::unique_ptr<TMenuBtn>>& Items() const { return items_; }
-    const QRect& BarRect() const { return bar_; }
 
     // Reads the items from the menu bar.
     void ReadItems();
@@ -65,7 +63,6 @@ public:
     // Opens an item's drop-down below it, or runs the command of an item without one.
     void Open(int index);
     bool Tracking() const { return tracked_ >= 0; }
-    QMenu* DropDown() const { return dropDown_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -32,8 +32,6 @@ public:
     // The menu is being destroyed: it is not touched again.
     void MenuDestroyed() { menu_.clear(); }
     TSkinData* SkinData() const { return skinData_; }
-    // Copied from the manager when the popup opened during the tracking of a menu bar.
-    bool MenuTracking = false;
 
     // Whether the skin draws the menu's frame now.
     bool DrawsFrame() const;

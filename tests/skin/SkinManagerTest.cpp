@@ -622,6 +622,23 @@ private slots:
             QCOMPARE(&skinner->CaptionButtons()[i]->Element(), entries[i].get());
     }
 
+    // The refresh message skins the window again from the skin data's current elements.
+    void refreshMessageRecolours()
+    {
+        LoadSkin();
+        TestForm form;
+        QVERIFY(ShowAndWait(&form));
+        QCOMPARE(form.Color(), RGB(230, 230, 230));
+        TestSkin other;
+        other.sections.replace("ButtonFace=230 230 230", "ButtonFace=10 20 30");
+        data->SetSkinStream(other.Package());
+        QCOMPARE(form.Color(), RGB(230, 230, 230));
+        TSkinMessage refresh(kSkinRefreshMessage);
+        QCoreApplication::sendEvent(&form, &refresh);
+        QCOMPARE(form.Color(), RGB(10, 20, 30));
+        QCOMPARE(SkinnerOf(&form)->Lifecycle(), int(TWinSkinForm::lcReady));
+    }
+
     void aMissingSkinFileChangesNothing()
     {
         LoadSkin();

@@ -5,6 +5,7 @@
 #include "framework/PopupMenu.h"
 #include "skin/SkinEvents.h"
 #include "skin/SkinPrimitives.h"
+#include "skin/StoredSkin.h"
 #include "skin/SystemMenu.h"
 #include "skin/WinSkinMenu.h"
 #include "skin/WinSkinPopMenu.h"
@@ -264,6 +265,24 @@ private slots:
         QVERIFY(ShowMenuForm(form));
         QTest::mousePress(&form, Qt::LeftButton, {}, SkinnerOf(&form)->MenuBar()->Items()[2]->Rect.center());
         QCOMPARE(triggered.count(), 1);
+    }
+
+    void windowIconButtonOpensTheSystemMenu()
+    {
+        data.reset(LoadedSkinData(StoredSkinPackage()));
+        TestForm form;
+        QPixmap icon(16, 16);
+        icon.fill(Qt::red);
+        form.setWindowIcon(QIcon(icon));
+        QVERIFY(ShowAndWait(&form));
+        TWinSkinForm* skinner = SkinnerOf(&form);
+        const QPoint click(10, 8);
+        QCOMPARE(skinner->ObjectAt(click), skinner->CaptionButtons()[3].get());
+        QTest::mouseClick(&form, Qt::LeftButton, {}, click);
+        TPopupMenu* menu = skinner->SystemMenu()->Menu();
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->pos(), form.mapToGlobal(click) + QPoint(1, 1));
+        menu->hide();
     }
 
     void systemMenu_data()
