@@ -34,7 +34,15 @@ private:
     TColor color_ = clBtnFace;
 };
 
+// Where a button's glyph goes beside its caption. Published in a namespace of its own, so a
+// Layout property of any button reads back by its identifiers.
+namespace ButtonLayouts {
+Q_NAMESPACE
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+Q_ENUM_NS(TButtonLayout)
+} // namespace ButtonLayouts
+using ButtonLayouts::TButtonLayout;
+using enum ButtonLayouts::TButtonLayout;
 
 // A flat tool button with a glyph: an image of NumGlyphs equal frames side by side (normal,
 // disabled, down), the first of which the button shows as its icon.
@@ -46,14 +54,12 @@ class TSpeedButton : public QToolButton, public ComponentLifecycle {
     Q_PROPERTY(int NumGlyphs READ NumGlyphs WRITE SetNumGlyphs)
     Q_PROPERTY(int Margin MEMBER Margin)
     Q_PROPERTY(int Spacing MEMBER Spacing)
-    Q_PROPERTY(TButtonLayout Layout READ Layout WRITE SetLayout)
+    Q_PROPERTY(ButtonLayouts::TButtonLayout Layout READ Layout WRITE SetLayout)
     Q_PROPERTY(bool Flat READ autoRaise WRITE setAutoRaise)
     Q_PROPERTY(bool Down READ isDown WRITE setDown)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
 
 public:
-    Q_ENUM(TButtonLayout)
-
     explicit TSpeedButton(QWidget* parent = nullptr);
 
     QImage Glyph() const { return glyph_; }
@@ -111,7 +117,7 @@ class TBitBtn : public QPushButton, public ComponentLifecycle {
     Q_PROPERTY(QString Caption READ text WRITE setText)
     Q_PROPERTY(QImage Glyph READ Glyph WRITE SetGlyph)
     Q_PROPERTY(int NumGlyphs READ NumGlyphs WRITE SetNumGlyphs)
-    Q_PROPERTY(TButtonLayout Layout MEMBER Layout)
+    Q_PROPERTY(ButtonLayouts::TButtonLayout Layout MEMBER Layout)
     Q_PROPERTY(int Margin MEMBER Margin)
     Q_PROPERTY(int Spacing MEMBER Spacing)
     Q_PROPERTY(bool Default READ isDefault WRITE setDefault)
