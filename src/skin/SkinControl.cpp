@@ -87,6 +87,7 @@ void TSkinControl::Attach(TWinSkinForm* windowSkinner, TSkinData* skinData, cons
     windowSkinner->AddControlSkinner(this);
     if (options_.recolour) {
         savedColour_ = ControlColour(control_);
+        hadOwnPalette_ = control_->testAttribute(Qt::WA_SetPalette);
         SetControlColour(control_, ButtonFace());
     }
     if (SeesMessages())
@@ -105,8 +106,13 @@ void TSkinControl::Restore()
                 part->removeEventFilter(this);
                 part->update();
             }
-        if (options_.recolour && savedColour_ != clNone)
-            SetControlColour(control_, savedColour_);
+        // A control that followed its parent's palette follows it again.
+        if (options_.recolour && savedColour_ != clNone) {
+            if (HasPublishedColour(control_) || hadOwnPalette_)
+                SetControlColour(control_, savedColour_);
+            else
+                control_->setPalette(QPalette());
+        }
         control_->update();
     }
     lifecycle_ = lcRestored;

@@ -123,6 +123,7 @@ private:
     int state_ = 0;
     QRect lastWindowRect_;
     TColor savedColour_ = clNone;
+    bool hadOwnPalette_ = false;
     QList<QPointer<QWidget>> parts_;
     // The event being handed on: the filter lets it through untouched.
     QEvent* passingOn_ = nullptr;
