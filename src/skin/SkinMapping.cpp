@@ -12,7 +12,6 @@
 #include <QCommandLinkButton>
 #include <QDateTimeEdit>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -143,11 +142,9 @@ const Row kRows[] = {
          m.Publish("Transparent", true);
          m.Attach(TSkinnerKind::Box, {.recolour = true});
      }},
+    // The status bar's skinner switches its size grip off while it is attached.
     {16, [](const QWidget* w) { return Is<QStatusBar>(w); }, {xcStatusBar},
-     [](const Mapping& m) {
-         static_cast<QStatusBar*>(m.control)->setSizeGripEnabled(false);
-         m.Attach(TSkinnerKind::StatusBar);
-     }},
+     [](const Mapping& m) { m.Attach(TSkinnerKind::StatusBar); }},
     {17, [](const QWidget* w) { return Is<QProgressBar>(w); }, {xcProgress},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Progress); }},
     {18, [](const QWidget* w) { return Is<QScrollBar>(w); }, {xcScrollbar},
@@ -179,13 +176,9 @@ const Row kRows[] = {
      [](const Mapping& m) { m.Attach(TSkinnerKind::ListView); }},
     {28, [](const QWidget* w) { return Is<QPlainTextEdit>(w); }, {xcScrollbar},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true}); }},
+    // The grid's fixed cells (its headers) are recoloured by their own skinners.
     {29, [](const QWidget* w) { return Is<QTableView>(w); }, {xcScrollbar},
-     [](const Mapping& m) {
-         auto* grid = static_cast<QTableView*>(m.control);
-         for (QHeaderView* fixedCells : {grid->horizontalHeader(), grid->verticalHeader()})
-             SetControlColour(fixedCells, m.data.Elements().Colours.ButtonFace);
-         m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true});
-     }},
+     [](const Mapping& m) { m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true}); }},
     {30, ScrollingWindow, {xcScrollbar},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true}); }},
     {31, [](const QWidget* w) { return Is<QPushButton>(w); }, {xcButton},

@@ -175,9 +175,11 @@ void TSkinScrollbar::AttachParts(TWinSkinForm* windowSkinner, TSkinData* skinDat
         headers = {grid->horizontalHeader(), grid->verticalHeader()};
     else if (auto* tree = qobject_cast<QTreeView*>(area))
         headers = {tree->header()};
+    // A grid's headers are its fixed cells, in ButtonFace while skinned.
+    const TSkinnerOptions headerOptions{.recolour = qobject_cast<QTableView*>(area) != nullptr};
     for (QHeaderView* header : headers)
         if (header && !windowSkinner->HasSkinnerFor(header))
-            (new TSkinHeader(header))->Init(windowSkinner, skinData, {});
+            (new TSkinHeader(header))->Init(windowSkinner, skinData, headerOptions);
 }
 
 bool TSkinScrollbar::PartMessage(QWidget* part, QEvent* event)

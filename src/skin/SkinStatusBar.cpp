@@ -30,6 +30,23 @@ QList<QWidget*> BarWidgets(const QStatusBar* bar)
 
 } // namespace
 
+void TSkinStatusBar::Init(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options)
+{
+    auto* bar = qobject_cast<QStatusBar*>(Control());
+    if (bar && !Initialised()) {
+        hadSizeGrip_ = bar->isSizeGripEnabled();
+        bar->setSizeGripEnabled(false);
+    }
+    TSkinControl::Init(windowSkinner, skinData, options);
+}
+
+void TSkinStatusBar::Restore()
+{
+    if (auto* bar = qobject_cast<QStatusBar*>(Control()); bar && hadSizeGrip_)
+        bar->setSizeGripEnabled(true);
+    TSkinControl::Restore();
+}
+
 QList<QRect> TSkinStatusBar::PanelRects() const
 {
     const auto* bar = qobject_cast<const QStatusBar*>(Control());

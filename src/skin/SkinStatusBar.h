@@ -3,12 +3,16 @@
 
 // Status bars: drawn wholly by the skinner on ButtonFace. The bar's message is one panel across
 // the bar, or the first of the panels its widgets sit on (the last reaching the right edge),
-// each with the StatusBarEdges bevel; the text in the element's NormalColour2.
+// each with the StatusBarEdges bevel; the text in the element's NormalColour2. The size grip is
+// off while the skin draws the bar, and comes back with the bar's own look.
 class TSkinStatusBar : public TSkinControl {
     Q_OBJECT
 
 public:
     explicit TSkinStatusBar(QWidget* control) : TSkinControl(control, TSkinnerKind::StatusBar) {}
+
+    void Init(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options) override;
+    void Restore() override;
 
     // The panel rectangles: the message first, then one per widget on the bar.
     QList<QRect> PanelRects() const;
@@ -19,4 +23,6 @@ protected:
 
 private:
     void PaintPanel(QPainter& painter, const QRect& panel) const;
+
+    bool hadSizeGrip_ = false;
 };
