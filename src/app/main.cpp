@@ -4,8 +4,10 @@
 #include "CommandLine.h"
 #include "ServiceHost.h"
 #include "StartupTrace.h"
+#include "browser/EngineProxy.h"
 #include "framework/Application.h"
 #include "notify/NoticePopupAccessible.h"
+#include "service/ProxySettings.h"
 #include "sidebar/CommandBarAccessible.h"
 #include "skin/SkinData.h"
 #include "tray/TrayIcon.h"
@@ -27,6 +29,10 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLOMAR_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vellomar.Chat"));
     TApplication app(argc, argv);
+    // The pane reaches the service through the same proxy as the login check.
+    const ProxySettings proxy = EnvironmentProxy();
+    RouteEngineThroughProxy(QString::fromLocal8Bit(proxy.http.c_str()), QString::fromLocal8Bit(proxy.https.c_str()),
+                            QString::fromLocal8Bit(proxy.noProxy.c_str()));
 
     SetServiceHost(ResolveServiceHost(options.ServiceHost(), qEnvironmentVariable("VELLOMAR_SERVICE_HOST")));
     app.SetTitle(QStringLiteral("Vellomar Chat"));
