@@ -1,7 +1,10 @@
 # make run  — install what is missing, build, start the client against the demo service
 # make test — install what is missing, build, run every test
+# make install [PREFIX=/usr/local] — install the client, its pages, the tools and the demo service
+# make deb — build the Debian package vellomar_<version>_<arch>.deb in the build folder
 BUILD ?= build
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
 .PHONY: run test build configure bootstrap clean art
 
@@ -19,6 +22,16 @@ run: build
 
 test: build
 	@cd $(BUILD) && QTWEBENGINE_DISABLE_SANDBOX=1 ctest --output-on-failure
+
+# DESTDIR, when set, stages the installation below it (as packagers do).
+.PHONY: install deb
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+	@echo "To start Vellomar Chat in the tray at login, copy its autostart entry:"
+	@echo "  cp $(PREFIX)/share/vellomar/autostart/org.vellomar.Chat.desktop ~/.config/autostart/"
+
+deb: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) out
