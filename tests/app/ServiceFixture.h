@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 
+#include <functional>
 #include <mutex>
 
 // The two windows of the program and a stand-in chat service whose answers a test sets.
@@ -17,6 +18,8 @@ public:
         for (const char* path : {"/enterw.php", "/createscript.php"})
             web.server.Get(path, [this](const httplib::Request&, httplib::Response& res) {
                 std::lock_guard lock(mutex_);
+                if (duringRequest_)
+                    duringRequest_();
                 res.status = status_;
                 res.set_content(answer_, "text/plain");
             });
@@ -37,6 +40,14 @@ public:
         status_ = status;
     }
 
+    // Runs on the service's thread while it serves a request, that is while the client waits
+    // for the answer.
+    void DuringRequest(std::function<void()> probe)
+    {
+        std::lock_guard lock(mutex_);
+        duringRequest_ = std::move(probe);
+    }
+
     void FillLoginFields(const QString& nick, const QString& email, const QString& password)
     {
         Form3->username->setText(nick);
@@ -50,4 +61,5 @@ private:
     std::mutex mutex_;
     std::string answer_ = "OK";
     int status_ = 200;
+    std::function<void()> duringRequest_;
 };
