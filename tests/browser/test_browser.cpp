@@ -213,8 +213,7 @@ private slots:
         QFETCH(QString, clicked);
         QFETCH(QStringList, opened);
         DesktopOpenRecorder desktop;
-        TEmbeddedBrowser browser;
-        SetUpLikeMainWindow(browser);
+        TEmbeddedBrowser& browser = MainPane();
         // Every page load also tries a window of its own, which nobody asked for.
         const QString page = WritePage(QStringLiteral("links.htm"), QStringLiteral(
             "<html><body style='margin:0'>"
@@ -243,8 +242,7 @@ private slots:
     void linkWithoutTargetNavigatesThePane()
     {
         DesktopOpenRecorder desktop;
-        TEmbeddedBrowser browser;
-        SetUpLikeMainWindow(browser);
+        TEmbeddedBrowser& browser = MainPane();
         const QString next = WritePage(QStringLiteral("next.htm"), QStringLiteral("<html><body>next</body></html>"));
         const QString page = WritePage(QStringLiteral("same.htm"), QStringLiteral(
             "<html><body style='margin:0'><a href='next.htm' style='display:block;height:200px'>next</a></body></html>"));
