@@ -1,6 +1,6 @@
 // The main window's two creators: the service's script-creation page, and a sample page that
 // embeds the chat-room script, opened in the desktop's default program for HTML files.
-#include "ClientFolders.h"
+#include "PageFolders.h"
 #include "LoginForm.h"
 #include "MainForm.h"
 #include "SamplePage.h"
@@ -46,7 +46,7 @@ void TForm1::BHTMLClick(QObject*)
         ShowServiceFailure(answer, this);
         return;
     }
-    const QString folder = RunningClientFolders().output;
+    const QString folder = RunningPageFolders().output;
     QDir().mkpath(folder);
     const QString path = folder + QStringLiteral("sample.htm");
     WriteSamplePage(path, SamplePageText(ServiceHost(), TrimAnswer(answer.Text)));

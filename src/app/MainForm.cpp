@@ -1,7 +1,7 @@
 #include "MainForm.h"
 
 #include "AppIcon.h"
-#include "ClientFolders.h"
+#include "PageFolders.h"
 #include "LoginForm.h"
 #include "SplashDialog.h"
 #include "framework/Application.h"
@@ -81,7 +81,7 @@ TForm1::TForm1()
 
 void TForm1::FormCreate(QObject*)
 {
-    www->Navigate(RunningClientFolders().pages + QStringLiteral("splash.htm"));
+    www->Navigate(RunningPageFolders().pages + QStringLiteral("splash.htm"));
 }
 
 void TForm1::BloginClick(QObject*)
@@ -96,7 +96,7 @@ void TForm1::Login1Click(QObject*)
 
 void TForm1::BHelpClick(QObject*)
 {
-    www->Navigate(RunningClientFolders().pages + QStringLiteral("help.htm"));
+    www->Navigate(RunningPageFolders().pages + QStringLiteral("help.htm"));
 }
 
 HRESULT TForm1::wwwGetHostInfo(DOCHOSTUIINFO& pInfo)

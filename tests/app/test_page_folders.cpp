@@ -1,4 +1,4 @@
-#include "app/ClientFolders.h"
+#include "app/PageFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,7 +7,7 @@
 
 // Where the client looks for its pages and writes the generated page, for each layout it may
 // find itself in.
-class TestClientFolders : public QObject {
+class TestPageFolders : public QObject {
     Q_OBJECT
 
     QTemporaryDir root;
@@ -57,11 +57,11 @@ private slots:
         for (const QString& file : files)
             Touch(file);
 
-        const ClientFolders folders = FoldersFor(At(QStringLiteral("bin/")));
+        const PageFolders folders = PageFoldersFor(At(QStringLiteral("bin/")));
         QCOMPARE(folders.pages, At(pages));
         QCOMPARE(folders.output, At(output));
     }
 };
 
-QTEST_GUILESS_MAIN(TestClientFolders)
-#include "test_client_folders.moc"
+QTEST_GUILESS_MAIN(TestPageFolders)
+#include "test_page_folders.moc"

@@ -1,4 +1,4 @@
-#include "ClientFolders.h"
+#include "PageFolders.h"
 
 #include "framework/Application.h"
 
@@ -19,7 +19,7 @@ bool HoldsPages(const QString& folder)
 
 } // namespace
 
-ClientFolders FoldersFor(const QString& executableFolder)
+PageFolders PageFoldersFor(const QString& executableFolder)
 {
     const QString installed =
         QDir::cleanPath(executableFolder + QStringLiteral(VELLOMAR_PAGES_FROM_BINARY)) + QLatin1Char('/');
@@ -29,8 +29,8 @@ ClientFolders FoldersFor(const QString& executableFolder)
     return {installed, data + QStringLiteral("/vellomar/")};
 }
 
-ClientFolders RunningClientFolders()
+PageFolders RunningPageFolders()
 {
-    static const ClientFolders folders = FoldersFor(ExecutableFolder());
+    static const PageFolders folders = PageFoldersFor(ExecutableFolder());
     return folders;
 }

@@ -8,13 +8,13 @@
 // folder. An installed client (bin/vellomar, its pages in share/vellomar/) reads the pages from
 // there and writes into the user's data folder ($XDG_DATA_HOME/vellomar/), since the folders it
 // is installed in are not the user's to write.
-struct ClientFolders {
+struct PageFolders {
     QString pages;
     QString output;
 };
 
 // The folders for a client whose executable lies in `executableFolder` (with a separator).
-ClientFolders FoldersFor(const QString& executableFolder);
+PageFolders PageFoldersFor(const QString& executableFolder);
 
 // The folders of the running client.
-ClientFolders RunningClientFolders();
+PageFolders RunningPageFolders();
