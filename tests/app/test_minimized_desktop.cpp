@@ -40,10 +40,8 @@ class TestMinimizedDesktop : public QObject {
 private slots:
     void initTestCase()
     {
-        if (const QString tool = MissingTool({"xdotool", "trayer"}); !tool.isEmpty())
-            QSKIP(qPrintable(tool + " is not installed (scripts/bootstrap installs it)"));
-        if (qEnvironmentVariableIsEmpty("DISPLAY"))
-            QSKIP("needs an X display (run through scripts/with-xvfb)");
+        if (const QString why = WhyNoDesktop({"xdotool", "trayer"}); !why.isEmpty())
+            QSKIP(qPrintable(why));
     }
 
     void startsInTheTrayWhenThereIsOne_data()

@@ -41,10 +41,8 @@ class TestProxyDesktop : public QObject {
 private slots:
     void initTestCase()
     {
-        if (const QString tool = MissingTool({"xdotool"}); !tool.isEmpty())
-            QSKIP(qPrintable(tool + " is not installed (scripts/bootstrap installs it)"));
-        if (qEnvironmentVariableIsEmpty("DISPLAY"))
-            QSKIP("needs an X display (run through scripts/with-xvfb)");
+        if (const QString why = WhyNoDesktop({"xdotool"}); !why.isEmpty())
+            QSKIP(qPrintable(why));
     }
 
     void loginCheckAndChatPageGoThroughTheProxy()

@@ -25,6 +25,18 @@ QWidget* InputTarget(TEmbeddedBrowser& browser)
     return browser.focusProxy() ? browser.focusProxy() : &browser;
 }
 
+// Clicks just inside the top left of the page's element `selector`; false when there is none.
+bool ClickElement(TEmbeddedBrowser& browser, const QString& selector, Qt::MouseButton button)
+{
+    const QVariantList box = RunScript(browser, QStringLiteral(
+        "(function(){var r=document.querySelector('%1').getBoundingClientRect();"
+        "return [r.left + 5, r.top + 5];})()").arg(selector)).toList();
+    if (box.size() != 2)
+        return false;
+    QTest::mouseClick(InputTarget(browser), button, {}, QPoint(box[0].toInt(), box[1].toInt()));
+    return true;
+}
+
 // Takes the desktop's "open" requests instead of starting a program.
 class DesktopOpenRecorder : public QObject {
     Q_OBJECT
@@ -140,12 +152,7 @@ private slots:
             "<input id='field' style='position:absolute;left:10px;top:110px;width:120px' value='abc'>"
             "</body></html>"));
         QVERIFY(LoadAndWait(browser, page));
-        const QVariantList box = RunScript(browser, QStringLiteral(
-            "(function(){var r=document.querySelector('%1').getBoundingClientRect();"
-            "return [r.left + 5, r.top + 5];})()").arg(target)).toList();
-        QCOMPARE(box.size(), 2);
-        const QPoint at(box[0].toInt(), box[1].toInt());
-        QTest::mouseClick(InputTarget(browser), Qt::RightButton, {}, at);
+        QVERIFY(ClickElement(browser, target, Qt::RightButton));
         QTRY_COMPARE_WITH_TIMEOUT(kinds.size(), 1, 5000);
         browser.OnShowContextMenu = answer;
         QCOMPARE(kinds.first(), kind);
@@ -226,11 +233,7 @@ private slots:
             "<script>window.open('https://chat.example.invalid/unasked')</script>"
             "</body></html>"));
         QVERIFY(LoadAndWait(browser, page));
-        const QVariantList box = RunScript(browser, QStringLiteral(
-            "(function(){var r=document.querySelector('%1').getBoundingClientRect();"
-            "return [r.left + 5, r.top + 5];})()").arg(clicked)).toList();
-        QCOMPARE(box.size(), 2);
-        QTest::mouseClick(InputTarget(browser), Qt::LeftButton, {}, QPoint(box[0].toInt(), box[1].toInt()));
+        QVERIFY(ClickElement(browser, clicked, Qt::LeftButton));
         if (!opened.isEmpty())
             QTRY_VERIFY_WITH_TIMEOUT(!desktop.opened.isEmpty(), 5000);
         QTest::qWait(500);

@@ -92,10 +92,8 @@ class TestInstalledClient : public QObject {
 private slots:
     void initTestCase()
     {
-        if (const QString tool = MissingTool({"xdotool", "dpkg-deb"}); !tool.isEmpty())
-            QSKIP(qPrintable(tool + " is not installed (scripts/bootstrap installs it)"));
-        if (qEnvironmentVariableIsEmpty("DISPLAY"))
-            QSKIP("needs an X display (run through scripts/with-xvfb)");
+        if (const QString why = WhyNoDesktop({"xdotool", "dpkg-deb"}); !why.isEmpty())
+            QSKIP(qPrintable(why));
     }
 
     void installedClientRunsFromWhereItLanded_data()

@@ -64,3 +64,13 @@ inline QString MissingTool(const QStringList& tools)
             return tool;
     return {};
 }
+
+// Why a whole-program test needing `tools` cannot run here, or an empty string.
+inline QString WhyNoDesktop(const QStringList& tools)
+{
+    if (const QString tool = MissingTool(tools); !tool.isEmpty())
+        return tool + QStringLiteral(" is not installed (scripts/bootstrap installs it)");
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        return QStringLiteral("needs an X display (run through scripts/with-xvfb)");
+    return {};
+}
