@@ -53,6 +53,18 @@ const QStringList kInstalledFiles{
     "share/doc/vellomar/copyright",
 };
 
+// The value of `key` in a desktop entry file.
+QString DesktopEntryValue(const QString& file, const QString& key)
+{
+    QFile entry(file);
+    if (!entry.open(QIODevice::ReadOnly))
+        return {};
+    for (const QString& line : QString::fromUtf8(entry.readAll()).split(u'\n'))
+        if (line.startsWith(key + u'='))
+            return line.mid(key.size() + 1);
+    return {};
+}
+
 } // namespace
 
 class TestInstalledClient : public QObject {
@@ -92,7 +104,7 @@ class TestInstalledClient : public QObject {
 private slots:
     void initTestCase()
     {
-        if (const QString why = WhyNoDesktop({"xdotool", "dpkg-deb"}); !why.isEmpty())
+        if (const QString why = WhyNoDesktop({"xdotool", "xprop", "dpkg-deb"}); !why.isEmpty())
             QSKIP(qPrintable(why));
     }
 
@@ -127,6 +139,15 @@ private slots:
         QVERIFY2(started.WaitForOutput("vellomar-trace page-loaded"), started.Output().constData());
         QStringList windows;
         QVERIFY(WaitFor([&] { return !(windows = VisibleWindowsNamed(QStringLiteral("Vellomar manager"))).isEmpty(); }));
+        // The desktop ties the window to the launcher entry by its class; the title stays the form's.
+        const QString properties = RunTool(QStringLiteral("xprop"), {"-id", windows.first(), "WM_CLASS", "_NET_WM_NAME"}).output;
+        const QString windowClass =
+            DesktopEntryValue(prefix + QStringLiteral("/share/applications/org.vellomar.Chat.desktop"), QStringLiteral("StartupWMClass"));
+        QVERIFY(!windowClass.isEmpty());
+        QVERIFY2(properties.contains(QStringLiteral("WM_CLASS(STRING) = \"vellomar\", \"%1\"").arg(windowClass)),
+                 qPrintable(properties));
+        QVERIFY2(properties.contains(QStringLiteral("_NET_WM_NAME(UTF8_STRING) = \"Vellomar manager\"")), qPrintable(properties));
+
         // The start page is dark; the engine's page for a missing file is light. The start-up
         // picture, dark too, covers the pane for its 4 s.
         QTest::qWait(4500);
