@@ -1,8 +1,8 @@
 // The main window's two creators: the service's script-creation page, and a sample page that
 // embeds the chat-room script, opened in the desktop's default program for HTML files.
-#include "PageFolders.h"
 #include "LoginForm.h"
 #include "MainForm.h"
+#include "PageFolders.h"
 #include "SamplePage.h"
 #include "ServiceHost.h"
 #include "framework/AnsiText.h"

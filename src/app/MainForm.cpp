@@ -1,8 +1,8 @@
 #include "MainForm.h"
 
 #include "AppIcon.h"
-#include "PageFolders.h"
 #include "LoginForm.h"
+#include "PageFolders.h"
 #include "SplashDialog.h"
 #include "framework/Application.h"
 #include "framework/Canvas.h"

@@ -3,8 +3,8 @@
 #include "framework/Exception.h"
 
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QDesktopServices>
+#include <QDir>
 #include <QMenu>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineNewWindowRequest>

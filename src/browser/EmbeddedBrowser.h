@@ -4,10 +4,10 @@
 #include <QPoint>
 #include <QWebEngineView>
 
-class QWebEngineNewWindowRequest;
-
 #include <cstdint>
 #include <functional>
+
+class QWebEngineNewWindowRequest;
 
 using HRESULT = std::int32_t;
 constexpr HRESULT S_OK = 0;

@@ -43,7 +43,9 @@ QStringList BypassRules(const QString& noProxy)
         if (entry.isEmpty())
             continue;
         if (IsAddressOrRange(entry)) {
-            rules << (entry.contains(u':') && !entry.contains(u'/') && !entry.startsWith(u'[') ? u'[' + entry + u']' : entry);
+            // The engine takes a single IPv6 address in brackets.
+            const bool bareIpv6 = entry.contains(u':') && !entry.contains(u'/') && !entry.startsWith(u'[');
+            rules << (bareIpv6 ? u'[' + entry + u']' : entry);
         } else {
             // A name stands for itself and everything below it.
             rules << entry << QStringLiteral("*.") + entry;

@@ -34,8 +34,8 @@ public:
         return form;
     }
 
-    // Shows the main form (unless ShowMainForm is off) and dispatches messages until Terminate(); then destroys the forms,
-    // the last created first. Returns the exit code.
+    // Shows the main form (unless ShowMainForm is off) and dispatches messages until
+    // Terminate(); then destroys the forms, the last created first. Returns the exit code.
     int Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
