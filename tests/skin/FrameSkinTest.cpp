@@ -250,6 +250,23 @@ private slots:
         QVERIFY(region.contains(QPoint(0, form.height() - 1)));
     }
 
+    // Active or not, the right border looks like the left one seen in a mirror.
+    void ourSkinsSideBordersMirrorEachOther()
+    {
+        TestForm first(QStringLiteral("First")), second(QStringLiteral("Second"));
+        data.reset(LoadedSkinData(StoredSkinPackage()));
+        QVERIFY(ShowAndWait(&first));
+        QVERIFY(ShowAndWait(&second));
+        second.activateWindow();
+        QTRY_VERIFY(!SkinnerOf(&first)->IsActive());
+        for (TestForm* form : {&first, &second}) {
+            const QImage shot = form->grab().toImage();
+            const int border = SkinnerOf(form)->Borders().left();
+            for (int x = 0; x < border; ++x)
+                QCOMPARE(At(shot, form->width() - 1 - x, 100), At(shot, x, 100));
+        }
+    }
+
     // A borderless pop-up window keeps its own look: no frame, no insets, no region.
     void borderlessWindowGetsNoFrame()
     {

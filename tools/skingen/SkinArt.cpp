@@ -96,7 +96,7 @@ QImage DrawTop()
     });
 }
 
-// The left border; the right one is its mirror image.
+// The left border; the right one is its mirror image (MirrorFrames).
 QImage DrawLeft()
 {
     const int h = 64;
@@ -117,6 +117,18 @@ QImage DrawLeft()
                 if ((3.5 - x) * (3.5 - x) + (3.5 - y) * (3.5 - y) > 16)
                     p.fillRect(r.left() + x, y, 1, 1, kKey);
     });
+}
+
+// Each of the side-by-side frames of `strip` mirrored where it stands: mirroring the whole strip
+// would also swap the active and the inactive frame.
+QImage MirrorFrames(const QImage& strip, int count)
+{
+    const int w = strip.width() / count;
+    QImage mirrored(strip.size(), strip.format());
+    QPainter p(&mirrored);
+    for (int k = 0; k < count; ++k)
+        p.drawImage(k * w, 0, strip.copy(k * w, 0, w, strip.height()).mirrored(true, false));
+    return mirrored;
 }
 
 QImage DrawBottom()
@@ -398,7 +410,7 @@ QList<SkinPicture> DrawSkinPictures()
     return {
         {QStringLiteral("top.bmp"), DrawTop()},
         {QStringLiteral("left.bmp"), left},
-        {QStringLiteral("right.bmp"), left.mirrored(true, false)},
+        {QStringLiteral("right.bmp"), MirrorFrames(left, 2)},
         {QStringLiteral("bottom.bmp"), DrawBottom()},
         {QStringLiteral("textback.bmp"), DrawTextBack()},
         {QStringLiteral("close.bmp"), CaptionButton(QColor(200, 70, 64), cross)},
