@@ -9,6 +9,7 @@
 #include "notify/NoticePopupAccessible.h"
 #include "service/ProxySettings.h"
 #include "sidebar/CommandBarAccessible.h"
+#include "skin/CaptionButtonsAccessible.h"
 #include "skin/SkinData.h"
 #include "tray/TrayIcon.h"
 
@@ -38,6 +39,7 @@ int main(int argc, char** argv)
     app.SetTitle(QStringLiteral("Vellomar Chat"));
     InstallCommandBarAccessibility();
     InstallNoticePopupAccessibility();
+    InstallCaptionButtonAccessibility();
     app.setWindowIcon(AppIcon());
     Form1 = app.CreateForm<TForm1>();
     StartupTrace::Watch(Form1, Form1->www);
