@@ -144,6 +144,8 @@ private slots:
         const QRect maximised = Main();
         QCOMPARE(maximised.topLeft(), QPoint(0, 0));
         QVERIFY(maximised.height() >= 1024 - 32);
+        // The pane paints its new size a moment later.
+        QTest::qWait(1500);
         Save(Screen(), QStringLiteral("maximised"));
         Click(CaptionButton(maximised, 1));
         QVERIFY(WaitFor([&] { return Main() == before; }, 5000));
