@@ -267,6 +267,25 @@ private slots:
         }
     }
 
+    // A maximised window shows our skin's restore button where the maximise button was.
+    void ourSkinSwapsMaximiseForRestore()
+    {
+        TestForm form;
+        TWinSkinForm* skinner = ShowSkinned(form, StoredSkinPackage());
+        QVERIFY(skinner);
+        const auto shown = [&] {
+            QStringList names;
+            for (const auto& button : skinner->CaptionButtons())
+                if (button->Visible && button->Action() == 1)
+                    names << QStringLiteral("%1 at %2").arg(button->Element().Name).arg(button->Rect.right() - form.width());
+            return names;
+        };
+        QCOMPARE(shown(), QStringList{"BUTTON1 at -27"});
+        skinner->Maximize();
+        QTRY_VERIFY(form.isMaximized());
+        QTRY_COMPARE(shown(), QStringList{"BUTTON6 at -27"});
+    }
+
     // A borderless pop-up window keeps its own look: no frame, no insets, no region.
     void borderlessWindowGetsNoFrame()
     {

@@ -403,6 +403,21 @@ QList<SkinPicture> DrawSkinPictures()
         path.moveTo(b.left(), b.top() + 1);
         path.lineTo(b.right(), b.top() + 1);
     };
+    // A window in front of another: what a maximised window goes back to. Two windows need a
+    // little more room than one.
+    const auto restore = [](QPainterPath& path, const QRectF& glyphBox) {
+        const QRectF b = glyphBox.adjusted(-1, -1, 1, 1);
+        const qreal step = 3;
+        const QRectF front(b.left(), b.top() + step, b.width() - step, b.height() - step);
+        path.addRect(front);
+        path.moveTo(front.left(), front.top() + 1);
+        path.lineTo(front.right(), front.top() + 1);
+        path.moveTo(b.left() + step, front.top());
+        path.lineTo(b.left() + step, b.top());
+        path.lineTo(b.right(), b.top());
+        path.lineTo(b.right(), front.bottom() - step);
+        path.lineTo(front.right(), front.bottom() - step);
+    };
     const auto bar = [](QPainterPath& path, const QRectF& b) {
         path.moveTo(b.left(), b.bottom());
         path.lineTo(b.right(), b.bottom());
@@ -415,6 +430,7 @@ QList<SkinPicture> DrawSkinPictures()
         {QStringLiteral("textback.bmp"), DrawTextBack()},
         {QStringLiteral("close.bmp"), CaptionButton(QColor(200, 70, 64), cross)},
         {QStringLiteral("maximize.bmp"), CaptionButton(kCaptionTop.lighter(125), square)},
+        {QStringLiteral("restore.bmp"), CaptionButton(kCaptionTop.lighter(125), restore)},
         {QStringLiteral("minimize.bmp"), CaptionButton(kCaptionTop.lighter(125), bar)},
         {QStringLiteral("menubar.bmp"), DrawMenuBar()},
         {QStringLiteral("button.bmp"), DrawButtons()},
