@@ -1,9 +1,12 @@
 # make run  — install what is missing, build, start the client against the demo service
 # make test — install what is missing, build, run every test
 # make test-sanitize — the same tests under AddressSanitizer and UndefinedBehaviorSanitizer
+# make install [PREFIX=/usr/local] — install the client, its pages, the tools and the demo service
+# make deb — build the Debian package vellomar_<version>_<arch>.deb in the build folder
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
 .PHONY: run test test-sanitize build configure bootstrap clean art
 
@@ -31,6 +34,16 @@ test-sanitize: bootstrap
 	@cd $(SANITIZE_BUILD) && { QTWEBENGINE_DISABLE_SANDBOX=1 ctest --output-on-failure; status=$$?; \
 	  for report in sanitizer-reports/*; do [ -e "$$report" ] || continue; \
 	    echo "== sanitizer report $$report"; cat "$$report"; status=1; done; exit $$status; }
+
+# DESTDIR, when set, stages the installation below it (as packagers do).
+.PHONY: install deb
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+	@echo "To start Vellomar Chat in the tray at login, copy its autostart entry:"
+	@echo "  cp $(PREFIX)/share/vellomar/autostart/org.vellomar.Chat.desktop ~/.config/autostart/"
+
+deb: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) out

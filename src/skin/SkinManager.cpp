@@ -1,4 +1,5 @@
 #include "SkinManager.h"
+#include "CaptionButtonsAccessible.h"
 #include "SkinData.h"
 #include "SkinEvents.h"
 #include "SkinMenuStyle.h"
@@ -45,6 +46,8 @@ TSkinManage& TSkinManage::Create()
 TSkinManage::TSkinManage() : QObject(QCoreApplication::instance()), menuStyle_(std::make_unique<TSkinMenuStyle>(*this))
 {
     actionTimer_.setSingleShot(false);
+    // Forms asked for their accessible interface from now on list their skinned caption buttons.
+    InstallCaptionButtonAccessibility();
     connect(&actionTimer_, &QTimer::timeout, this, [this] { CallHandler([this] { RunPendingAction(); }); });
 }
 

@@ -183,8 +183,14 @@ const TSkinElements* TSkinMenuStyle::ItemElementsOf(const QWidget* menu) const
 
 int TSkinMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
 {
-    if (metric == PM_MenuPanelWidth && FrameOf(widget))
-        return TWinSkinPopMenu::kFrameWidth;
+    if (metric == PM_MenuPanelWidth) {
+        if (FrameOf(widget))
+            return TWinSkinPopMenu::kFrameWidth;
+        // Room for the one-pixel edge drawPrimitive gives skinned items; the items would
+        // cover it otherwise.
+        if (ItemElementsOf(widget))
+            return 1;
+    }
     return QProxyStyle::pixelMetric(metric, option, widget);
 }
 

@@ -3,6 +3,8 @@
 #include "framework/Dialogs.h"
 
 #include "settings/RegistryStore.h"
+#include "skin/SkinData.h"
+#include "skin/SkinManager.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -33,6 +35,32 @@ QStringList Texts(const QList<TMessageBox>& boxes)
             texts.append(QStringLiteral("(not an error box) ") + box.text);
     }
     return texts;
+}
+
+// What a screen reader learns of every control under `node`: role, name, description and the
+// states that do not depend on where the focus or the pointer is. Parts that are no widgets
+// (the caption buttons of a skinned frame) are left out.
+void ReadControls(QAccessibleInterface* node, QStringList& read)
+{
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        if (!child || !child->object())
+            continue;
+        const QAccessible::State s = child->state();
+        read << QStringLiteral("%1 %2 | %3 | %4 | %5%6%7%8%9%10%11")
+                    .arg(child->object()->objectName())
+                    .arg(int(child->role()))
+                    .arg(child->text(QAccessible::Name), child->text(QAccessible::Description),
+                         s.disabled ? "disabled " : "", s.invisible ? "invisible " : "", s.focusable ? "focusable " : "",
+                         s.readOnly ? "read-only " : "", s.editable ? "editable " : "",
+                         s.passwordEdit ? "password " : "", s.checked ? "checked" : "");
+        ReadControls(child, read);
+    }
+}
+
+bool Skinned(const QWidget* window)
+{
+    return TSkinManage::Instance() && TSkinManage::Instance()->FindWindowSkinner(window);
 }
 
 } // namespace
@@ -177,6 +205,27 @@ private slots:
         QCOMPARE(iface->text(QAccessible::Name), name);
         QCOMPARE(iface->text(QAccessible::Description), description);
         QVERIFY(iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    }
+
+    // Skinned or not, a screen reader hears the same login window.
+    void controlsReadTheSameSkinnedAndUnskinned()
+    {
+        QVERIFY(Skinned(Form3));
+        QStringList skinned, plain;
+        ReadControls(QAccessible::queryAccessibleInterface(Form3), skinned);
+        Form1->SkinData1->SetActive(false);
+        QTRY_VERIFY(!Skinned(Form3));
+        ReadControls(QAccessible::queryAccessibleInterface(Form3), plain);
+        Form1->SkinData1->SetActive(true);
+        QTRY_VERIFY(Skinned(Form3));
+        // Skinning again activated the login window; the other tests start with another window
+        // active, as the offscreen platform keeps a hidden window its focus window.
+        Form1->Show();
+        QTRY_VERIFY(Form1->isActiveWindow());
+        QCOMPARE(skinned, plain);
+        QVERIFY(plain.contains(QStringLiteral("password %1 | Enter your password | Password provided in sign in form | "
+                                              "focusable editable password ")
+                                   .arg(int(QAccessible::EditableText))));
     }
 
     void escapeClosesLikeTheCloseBox_data()

@@ -250,6 +250,42 @@ private slots:
         QVERIFY(region.contains(QPoint(0, form.height() - 1)));
     }
 
+    // Active or not, the right border looks like the left one seen in a mirror.
+    void ourSkinsSideBordersMirrorEachOther()
+    {
+        TestForm first(QStringLiteral("First")), second(QStringLiteral("Second"));
+        data.reset(LoadedSkinData(StoredSkinPackage()));
+        QVERIFY(ShowAndWait(&first));
+        QVERIFY(ShowAndWait(&second));
+        second.activateWindow();
+        QTRY_VERIFY(!SkinnerOf(&first)->IsActive());
+        for (TestForm* form : {&first, &second}) {
+            const QImage shot = form->grab().toImage();
+            const int border = SkinnerOf(form)->Borders().left();
+            for (int x = 0; x < border; ++x)
+                QCOMPARE(At(shot, form->width() - 1 - x, 100), At(shot, x, 100));
+        }
+    }
+
+    // A maximised window shows our skin's restore button where the maximise button was.
+    void ourSkinSwapsMaximiseForRestore()
+    {
+        TestForm form;
+        TWinSkinForm* skinner = ShowSkinned(form, StoredSkinPackage());
+        QVERIFY(skinner);
+        const auto shown = [&] {
+            QStringList names;
+            for (const auto& button : skinner->CaptionButtons())
+                if (button->Visible && button->Action() == 1)
+                    names << QStringLiteral("%1 at %2").arg(button->Element().Name).arg(button->Rect.right() - form.width());
+            return names;
+        };
+        QCOMPARE(shown(), QStringList{"BUTTON1 at -27"});
+        skinner->Maximize();
+        QTRY_VERIFY(form.isMaximized());
+        QTRY_COMPARE(shown(), QStringList{"BUTTON6 at -27"});
+    }
+
     // A borderless pop-up window keeps its own look: no frame, no insets, no region.
     void borderlessWindowGetsNoFrame()
     {

@@ -143,7 +143,8 @@ private slots:
         QFETCH(bool, menuItemElement);
         const QRgb frames[5] = {qRgb(11, 0, 0), qRgb(22, 0, 0), qRgb(33, 0, 0), qRgb(44, 0, 0), qRgb(55, 0, 0)};
         TestSkin skin;
-        skin.sections.replace("ButtonFace=230 230 230\n", "ButtonFace=230 230 230\nHilight=10 200 10\nMenu=240 240 200\n");
+        skin.sections.replace("ButtonFace=230 230 230\n",
+                              "ButtonFace=230 230 230\nHilight=10 200 10\nMenu=240 240 200\nButtonShadow=90 90 140\n");
         if (menuItemElement) {
             skin.pictures["item.bmp"] = FrameStrip({10, 20}, {frames[0], frames[1], frames[2], frames[3], frames[4]});
             skin.sections += "[MenuItem]\nImage=item.bmp\n";
@@ -181,6 +182,9 @@ private slots:
             QCOMPARE(At(shot, inSelected), qRgb(10, 200, 10) & RGB_MASK);
             QCOMPARE(At(shot, inNormal), qRgb(240, 240, 200) & RGB_MASK);
         }
+        // A one-pixel edge in the shadow colour around the items, which never cover it.
+        QCOMPARE(At(shot, {0, normal.center().y()}), qRgb(90, 90, 140) & RGB_MASK);
+        QCOMPARE(At(shot, {shot.width() - 1, selected.center().y()}), qRgb(90, 90, 140) & RGB_MASK);
         popup->hide();
         // Detached, the menu is the toolkit's again.
         SkinnerOf(&form)->Detach();

@@ -2,16 +2,14 @@
 // wear the skinned frame, the caption drags the window, the caption buttons minimise to the tray,
 // maximise and restore, and close to the tray; the login window, a message box and the tray menu
 // are skinned too, and so is the skin gallery. The screenshots go to out/ for a person to look at.
+#include "ChildProcess.h"
 #include "DesktopSupport.h"
 #include "TestSupport.h"
 #include "skin/SkinData.h"
 #include "skin/StoredSkin.h"
 
 #include <QDir>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-
-using namespace Desktop;
 
 namespace {
 
@@ -21,20 +19,20 @@ const QString kErrorBox = QStringLiteral("Erreur");
 
 bool WindowManagerRuns()
 {
-    return Run(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains(u'#');
+    return ToolOutput(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains(u'#');
 }
 
 QImage Screen()
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("screen.png"));
-    Run(QStringLiteral("import"), {"-window", "root", file});
+    ToolOutput(QStringLiteral("import"), {"-window", "root", file});
     return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
 
 void Click(QPoint at, int button = 1)
 {
-    Xdo({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", QString::number(button)});
+    Xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", QString::number(button)});
 }
 
 } // namespace
@@ -42,9 +40,9 @@ void Click(QPoint at, int button = 1)
 class SkinnedDesktopTest : public QObject {
     Q_OBJECT
 
-    QProcess trayHost_;
-    QProcess client_;
-    QTemporaryDir config_;
+    ClientFolders folders_;
+    ChildProcess trayHost_;
+    ChildProcess client_;
     QPoint icon_;
     QString desktop_;
     TSkinData skin_;
@@ -79,7 +77,7 @@ class SkinnedDesktopTest : public QObject {
     {
         if (desktop_ != u"openbox")
             return;
-        const QString extents = Run(QStringLiteral("xprop"), {"-id", window, "_NET_FRAME_EXTENTS"});
+        const QString extents = ToolOutput(QStringLiteral("xprop"), {"-id", window, "_NET_FRAME_EXTENTS"});
         QVERIFY2(extents.endsWith(QStringLiteral("= 0, 0, 0, 0")), qPrintable(extents));
     }
     QRect Main() { return Geometry(ShownWindow(kMain)); }
@@ -93,24 +91,15 @@ class SkinnedDesktopTest : public QObject {
 private slots:
     void initTestCase()
     {
-        for (const char* tool : {"trayer", "xdotool", "xprop", "import"})
-            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-                QSKIP(qPrintable(QStringLiteral("%1 is not installed (scripts/bootstrap installs it)").arg(tool)));
-        if (qEnvironmentVariableIsEmpty("DISPLAY"))
-            QSKIP("needs an X display (run through scripts/with-xvfb)");
+        if (const QString why = WhyNoDesktop({"trayer", "xdotool", "xprop", "import"}); !why.isEmpty())
+            QSKIP(qPrintable(why));
         desktop_ = WindowManagerRuns() ? QStringLiteral("openbox") : QStringLiteral("nowm");
         skin_.SetSkinStream(StoredSkinPackage());
         QVERIFY(StartTrayHost(trayHost_));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("VELLOMAR_CONFIG_DIR"), config_.path());
-        client_.setProcessEnvironment(environment);
-        client_.start(QCoreApplication::applicationDirPath() + QStringLiteral("/vellomar"),
-                      {QStringLiteral("--service-host"), QStringLiteral("http://127.0.0.1:9")});
-        QVERIFY(client_.waitForStarted());
+        QVERIFY(client_.Start(ClientProgram(), {QStringLiteral("--service-host"), QStringLiteral("http://127.0.0.1:9")},
+                              folders_.Environment()));
         QVERIFY2(WaitFor([] { return WindowShown(kMain); }, 60000), "no main window");
-        const std::optional<QPoint> icon = TrayIconCentre();
-        QVERIFY2(icon, "the icon never reached the tray");
-        icon_ = *icon;
+        QVERIFY2(WaitFor([this] { return !(icon_ = TrayIconCentre()).isNull(); }), "the icon never reached the tray");
         // Let the start-up picture go.
         QTest::qWait(4500);
     }
@@ -131,15 +120,15 @@ private slots:
         const QRect before = Main();
         const QPoint grip = before.topLeft() + QPoint(300, 10);
         const QPoint distance(60, 40);
-        Xdo({"mousemove", QString::number(grip.x()), QString::number(grip.y()), "mousedown", "1"});
+        Xdotool({"mousemove", QString::number(grip.x()), QString::number(grip.y()), "mousedown", "1"});
         // A hand's drag: small steps. A window manager that takes the pointer over misses the
         // first one or two of them, a few pixels.
         for (int step = 1; step <= 20; ++step) {
             const QPoint at = grip + distance * step / 20;
-            Xdo({"mousemove", QString::number(at.x()), QString::number(at.y())});
+            Xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
             QTest::qWait(30);
         }
-        Xdo({"mouseup", "1"});
+        Xdotool({"mouseup", "1"});
         QTest::qWait(300);
         const QPoint moved = Main().topLeft() - before.topLeft();
         QVERIFY2((moved - distance).manhattanLength() <= 15,
@@ -155,6 +144,8 @@ private slots:
         const QRect maximised = Main();
         QCOMPARE(maximised.topLeft(), QPoint(0, 0));
         QVERIFY(maximised.height() >= 1024 - 32);
+        // The pane paints its new size a moment later.
+        QTest::qWait(1500);
         Save(Screen(), QStringLiteral("maximised"));
         Click(CaptionButton(maximised, 1));
         QVERIFY(WaitFor([&] { return Main() == before; }, 5000));
@@ -164,7 +155,7 @@ private slots:
     {
         Click(CaptionButton(Main(), 2));
         QVERIFY(WaitFor([] { return !WindowShown(kMain); }, 5000));
-        QCOMPARE(client_.state(), QProcess::Running);
+        QVERIFY(client_.Running());
         BringMainBack();
     }
 
@@ -172,7 +163,7 @@ private slots:
     {
         Click(CaptionButton(Main(), 0));
         QVERIFY(WaitFor([] { return !WindowShown(kMain); }, 5000));
-        QCOMPARE(client_.state(), QProcess::Running);
+        QVERIFY(client_.Running());
         BringMainBack();
     }
 
@@ -201,8 +192,8 @@ private slots:
         Save(screen, QStringLiteral("messagebox"));
         QVERIFY(WearsTheSkin(screen, box));
         CheckNoManagerFrame(boxId);
-        Xdo({"windowfocus", "--sync", boxId});
-        Xdo({"key", "Return"});
+        Xdotool({"windowfocus", "--sync", boxId});
+        Xdotool({"key", "Return"});
         QVERIFY(WaitFor([] { return !WindowShown(kErrorBox); }));
         Click(CaptionButton(login, 0));
         QVERIFY(WaitFor([] { return !WindowShown(kLogin); }));
@@ -222,32 +213,22 @@ private slots:
         // the menu rests on the first or the last).
         const QRgb menuColour = ToQColor(skin_.Elements().Colours.Menu).rgb() & RGB_MASK;
         QCOMPARE(screen.pixel(box.right() - 6, box.center().y()) & RGB_MASK, menuColour);
-        Xdo({"key", "Escape"});
+        Xdotool({"key", "Escape"});
         QVERIFY(WaitFor([&] { return !VisibleClientWindows().contains(menu); }, 5000));
     }
 
     // The gallery, as a skin author starts it: every kind of control drawn by our skin.
     void galleryShowsEveryControlSkinned()
     {
-        QProcess gallery;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("VELLOMAR_CONFIG_DIR"), config_.path());
-        gallery.setProcessEnvironment(environment);
-        gallery.start(QCoreApplication::applicationDirPath() + QStringLiteral("/vellomar"), {QStringLiteral("--skin-gallery")});
-        QVERIFY(gallery.waitForStarted());
+        ChildProcess gallery;
+        QVERIFY(gallery.Start(ClientProgram(), {QStringLiteral("--skin-gallery")}, folders_.Environment()));
         const QString caption = QStringLiteral("Skin gallery");
         QVERIFY2(WaitFor([&] { return WindowShown(caption); }, 30000), "no gallery window");
         QTest::qWait(500);
         const QImage screen = Screen();
         Save(screen, QStringLiteral("gallery"));
         QVERIFY(WearsTheSkin(screen, Geometry(ShownWindow(caption))));
-        Stop(gallery);
-    }
-
-    void cleanupTestCase()
-    {
-        Stop(client_);
-        Stop(trayHost_);
+        gallery.Stop();
     }
 };
 

@@ -1,30 +1,79 @@
 #pragma once
-// Driving the built client on a real X server with xdotool, as a person would.
+#include "ChildProcess.h"
+
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QRect>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QString>
 #include <QStringList>
 #include <QTest>
 
 #include <functional>
-#include <optional>
 
-namespace Desktop {
+// Helpers of the whole-program tests, which run on a real X display (scripts/with-xvfb).
 
-inline QString Run(const QString& program, const QStringList& arguments)
+// Runs a tool of the desktop (xdotool, xprop, import) and returns what it printed, trimmed.
+inline QString ToolOutput(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(10000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+    QProcess tool;
+    tool.start(program, arguments);
+    tool.waitForFinished(20000);
+    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
 }
 
-inline QString Xdo(const QStringList& arguments)
+// Runs xdotool and returns what it printed, trimmed (window ids one a line).
+inline QString Xdotool(const QStringList& arguments)
 {
-    return Run(QStringLiteral("xdotool"), arguments);
+    return ToolOutput(QStringLiteral("xdotool"), arguments);
 }
 
+// The ids of the windows shown with the title `title`, whole.
+inline QStringList VisibleWindowsNamed(const QString& title)
+{
+    return Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                    QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')})
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+inline bool WindowShown(const QString& title)
+{
+    return !VisibleWindowsNamed(title).isEmpty();
+}
+
+// The first visible window with the title `title`, or an empty string.
+inline QString ShownWindow(const QString& title)
+{
+    const QStringList windows = VisibleWindowsNamed(title);
+    return windows.isEmpty() ? QString() : windows.first();
+}
+
+// A window's position on the screen and size.
+inline QRect Geometry(const QString& window)
+{
+    const auto at = QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)"),
+                                       QRegularExpression::DotMatchesEverythingOption)
+                        .match(Xdotool({"getwindowgeometry", window}));
+    if (!at.hasMatch())
+        return {};
+    return QRect(at.captured(1).toInt(), at.captured(2).toInt(), at.captured(3).toInt(), at.captured(4).toInt());
+}
+
+inline QStringList VisibleClientWindows()
+{
+    return Xdotool({"search", "--onlyvisible", "--classname", "vellomar"}).split(u'\n', Qt::SkipEmptyParts);
+}
+
+// The centre of the client's tray icon, its small window docked in the tray; null before it is.
+inline QPoint TrayIconCentre()
+{
+    for (const QString& id : Xdotool({"search", "--classname", "vellomar"}).split(u'\n', Qt::SkipEmptyParts))
+        if (const QRect box = Geometry(id); box.width() > 0 && box.width() <= 48 && box.height() <= 48)
+            return box.center();
+    return {};
+}
+
+// Checks `condition` every 100 ms, events flowing meanwhile, until it holds or `ms` have gone by.
 inline bool WaitFor(const std::function<bool()>& condition, int ms = 15000)
 {
     QElapsedTimer clock;
@@ -37,58 +86,37 @@ inline bool WaitFor(const std::function<bool()>& condition, int ms = 15000)
     return true;
 }
 
-// A window's position on the screen and size.
-inline QRect Geometry(const QString& window)
+// Starts a system tray (trayer, 64 x 32 at the bottom right of the screen) for the client's icon.
+inline bool StartTrayHost(ChildProcess& trayHost)
 {
-    const auto at = QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)"),
-                                       QRegularExpression::DotMatchesEverythingOption)
-                        .match(Xdo({"getwindowgeometry", window}));
-    if (!at.hasMatch())
-        return {};
-    return QRect(at.captured(1).toInt(), at.captured(2).toInt(), at.captured(3).toInt(), at.captured(4).toInt());
-}
-
-// The visible window with this exact title, or an empty string.
-inline QString ShownWindow(const QString& title)
-{
-    return Xdo({"search", "--onlyvisible", "--name", QStringLiteral("^%1$").arg(title)}).section(u'\n', 0, 0);
-}
-
-inline bool WindowShown(const QString& title)
-{
-    return !ShownWindow(title).isEmpty();
-}
-
-inline QStringList VisibleClientWindows()
-{
-    return Xdo({"search", "--onlyvisible", "--classname", "vellomar"}).split(u'\n', Qt::SkipEmptyParts);
-}
-
-// Starts trayer as the desktop's tray host, along the bottom right corner.
-inline bool StartTrayHost(QProcess& host)
-{
-    host.start(QStringLiteral("trayer"), {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "64",
-                                          "--heighttype", "pixel", "--height", "32", "--SetDockType", "true",
-                                          "--SetPartialStrut", "true", "--transparent", "false"});
-    if (!host.waitForStarted())
+    if (!trayHost.Start(QStringLiteral("trayer"),
+                        {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "64",
+                         "--heighttype", "pixel", "--height", "32", "--SetDockType", "true",
+                         "--SetPartialStrut", "true", "--transparent", "false"}))
         return false;
-    QTest::qWait(800);
-    return true;
+    // The tray is there once trayer's window is.
+    const bool up = WaitFor([] { return !Xdotool({"search", "--class", "trayer"}).isEmpty(); }, 10000);
+    QTest::qWait(500);
+    return up;
 }
 
-// The centre of the client's tray icon: its small window docked in the tray host.
-inline std::optional<QPoint> TrayIconCentre()
+// The first of `tools` that is not installed, or an empty string.
+inline QString MissingTool(const QStringList& tools)
 {
-    std::optional<QPoint> centre;
-    WaitFor([&] {
-        for (const QString& id : Xdo({"search", "--classname", "vellomar"}).split(u'\n')) {
-            const QRect box = Geometry(id);
-            if (box.width() > 0 && box.width() <= 48 && box.height() <= 48)
-                centre = box.center();
-        }
-        return centre.has_value();
-    });
-    return centre;
+    for (const QString& tool : tools)
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            return tool;
+    return {};
+}
+
+// Why a whole-program test needing `tools` cannot run here, or an empty string.
+inline QString WhyNoDesktop(const QStringList& tools)
+{
+    if (const QString tool = MissingTool(tools); !tool.isEmpty())
+        return tool + QStringLiteral(" is not installed (scripts/bootstrap installs it)");
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        return QStringLiteral("needs an X display (run through scripts/with-xvfb)");
+    return {};
 }
 
 // The client's window that is on the screen now and was not among `before`, once one is.
@@ -103,14 +131,3 @@ inline QString NewClientWindow(const QStringList& before)
     });
     return found;
 }
-
-inline void Stop(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(5000))
-        process.kill();
-}
-
-} // namespace Desktop
