@@ -94,6 +94,7 @@ void TSkinControl::Attach(TWinSkinForm* windowSkinner, TSkinData* skinData, cons
         control_->installEventFilter(this);
     control_->update();
     lifecycle_ = lcAttached;
+    Attached();
 }
 
 void TSkinControl::Restore()

@@ -86,6 +86,9 @@ protected:
     virtual void Paint(QPainter& painter, const QRect& rect);
     // False for a skinner that only recolours: it never looks at the control's events.
     virtual bool SeesMessages() const { return true; }
+    // Runs once, at the end of the first initialisation of either kind: a skinner that takes
+    // in parts of its control (a spin box's buttons, a scroll area's bars) does that here.
+    virtual void Attached() {}
 
     // Repaints the whole control at once.
     void Repaint();

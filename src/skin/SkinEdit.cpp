@@ -7,27 +7,11 @@
 #include <QLineEdit>
 #include <QPainter>
 
-void TSkinEdit::Init(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options)
-{
-    const bool first = !Initialised();
-    TSkinControl::Init(windowSkinner, skinData, options);
-    if (first)
-        SkinUpDown(windowSkinner, skinData);
-}
-
-void TSkinEdit::InitWindow(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options)
-{
-    const bool first = !Initialised();
-    TSkinControl::InitWindow(windowSkinner, skinData, options);
-    if (first)
-        SkinUpDown(windowSkinner, skinData);
-}
-
-void TSkinEdit::SkinUpDown(TWinSkinForm* windowSkinner, TSkinData* skinData)
+void TSkinEdit::Attached()
 {
     auto* spin = qobject_cast<QAbstractSpinBox*>(Control());
     if (spin && spin->buttonSymbols() != QAbstractSpinBox::NoButtons)
-        (new TSkinUpDown(spin))->Init(windowSkinner, skinData, {});
+        (new TSkinUpDown(spin))->Init(WindowSkinner(), SkinData(), {});
 }
 
 bool TSkinEdit::HasBorder() const

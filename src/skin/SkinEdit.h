@@ -9,14 +9,10 @@ class TSkinEdit : public TSkinControl {
 public:
     explicit TSkinEdit(QWidget* control) : TSkinControl(control, TSkinnerKind::Edit) {}
 
-    void Init(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options) override;
-    void InitWindow(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options) override;
     // True when the edit draws a border (its client is smaller than its window).
     bool HasBorder() const;
 
 protected:
+    void Attached() override;
     void Paint(QPainter& painter, const QRect& rect) override;
-
-private:
-    void SkinUpDown(TWinSkinForm* windowSkinner, TSkinData* skinData);
 };

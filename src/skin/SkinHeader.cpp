@@ -18,9 +18,8 @@ QHeaderView* TSkinHeader::Header() const
     return qobject_cast<QHeaderView*>(Control());
 }
 
-void TSkinHeader::Init(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options)
+void TSkinHeader::Attached()
 {
-    TSkinControl::Init(windowSkinner, skinData, options);
     if (QHeaderView* header = Header())
         WatchPart(header->viewport());
 }

@@ -12,10 +12,10 @@ class TSkinHeader : public TSkinControl {
 public:
     explicit TSkinHeader(QWidget* control) : TSkinControl(control, TSkinnerKind::Header) {}
 
-    void Init(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options) override;
     int SectionFrame(int logicalIndex) const;
 
 protected:
+    void Attached() override;
     bool PartMessage(QWidget* part, QEvent* event) override;
 
 private:

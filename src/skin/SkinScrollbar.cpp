@@ -145,23 +145,7 @@ bool TSkinScControl::BeforeMessage(QEvent* event)
 
 TSkinScrollbar::TSkinScrollbar(QWidget* control, TSkinnerKind kind) : TSkinControl(control, kind) {}
 
-void TSkinScrollbar::Init(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options)
-{
-    const bool first = !Initialised();
-    TSkinControl::Init(windowSkinner, skinData, options);
-    if (first)
-        AttachParts(windowSkinner, skinData);
-}
-
-void TSkinScrollbar::InitWindow(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options)
-{
-    const bool first = !Initialised();
-    TSkinControl::InitWindow(windowSkinner, skinData, options);
-    if (first)
-        AttachParts(windowSkinner, skinData);
-}
-
-void TSkinScrollbar::AttachParts(TWinSkinForm* windowSkinner, TSkinData* skinData)
+void TSkinScrollbar::Attached()
 {
     auto* area = qobject_cast<QAbstractScrollArea*>(Control());
     if (!area)
@@ -178,8 +162,8 @@ void TSkinScrollbar::AttachParts(TWinSkinForm* windowSkinner, TSkinData* skinDat
     // A grid's headers are its fixed cells, in ButtonFace while skinned.
     const TSkinnerOptions headerOptions{.recolour = qobject_cast<QTableView*>(area) != nullptr};
     for (QHeaderView* header : headers)
-        if (header && !windowSkinner->HasSkinnerFor(header))
-            (new TSkinHeader(header))->Init(windowSkinner, skinData, headerOptions);
+        if (header && !WindowSkinner()->HasSkinnerFor(header))
+            (new TSkinHeader(header))->Init(WindowSkinner(), SkinData(), headerOptions);
 }
 
 bool TSkinScrollbar::PartMessage(QWidget* part, QEvent* event)

@@ -54,16 +54,12 @@ class TSkinScrollbar : public TSkinControl {
 public:
     explicit TSkinScrollbar(QWidget* control, TSkinnerKind kind = TSkinnerKind::Scrollbar);
 
-    void Init(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options) override;
-    void InitWindow(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options) override;
-
 protected:
+    void Attached() override;
     bool PartMessage(QWidget* part, QEvent* event) override;
     void Paint(QPainter& painter, const QRect& rect) override;
 
 private:
-    void AttachParts(TWinSkinForm* windowSkinner, TSkinData* skinData);
-
     QHash<QScrollBar*, TScrollBarParts> parts_;
 };
 

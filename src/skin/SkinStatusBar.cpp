@@ -30,14 +30,12 @@ QList<QWidget*> BarWidgets(const QStatusBar* bar)
 
 } // namespace
 
-void TSkinStatusBar::Init(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options)
+void TSkinStatusBar::Attached()
 {
-    auto* bar = qobject_cast<QStatusBar*>(Control());
-    if (bar && !Initialised()) {
+    if (auto* bar = qobject_cast<QStatusBar*>(Control())) {
         hadSizeGrip_ = bar->isSizeGripEnabled();
         bar->setSizeGripEnabled(false);
     }
-    TSkinControl::Init(windowSkinner, skinData, options);
 }
 
 void TSkinStatusBar::Restore()

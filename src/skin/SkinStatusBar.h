@@ -11,13 +11,13 @@ class TSkinStatusBar : public TSkinControl {
 public:
     explicit TSkinStatusBar(QWidget* control) : TSkinControl(control, TSkinnerKind::StatusBar) {}
 
-    void Init(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options) override;
     void Restore() override;
 
     // The panel rectangles: the message first, then one per widget on the bar.
     QList<QRect> PanelRects() const;
 
 protected:
+    void Attached() override;
     bool BeforeMessage(QEvent* event) override;
     void Paint(QPainter& painter, const QRect& rect) override;
 

@@ -52,16 +52,8 @@ void DrawTabText(QPainter& painter, const QRect& tab, const QString& text, int t
 
 TSkinTab::TSkinTab(QWidget* control, TSkinnerKind kind) : TSkinControl(control, kind) {}
 
-void TSkinTab::Init(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options)
+void TSkinTab::Attached()
 {
-    TSkinControl::Init(windowSkinner, skinData, options);
-    if (Bar() != Control())
-        WatchPart(Bar());
-}
-
-void TSkinTab::InitWindow(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options)
-{
-    TSkinControl::InitWindow(windowSkinner, skinData, options);
     if (Bar() != Control())
         WatchPart(Bar());
 }

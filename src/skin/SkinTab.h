@@ -15,12 +15,11 @@ class TSkinTab : public TSkinControl {
 public:
     explicit TSkinTab(QWidget* control, TSkinnerKind kind = TSkinnerKind::Tab);
 
-    void Init(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options) override;
-    void InitWindow(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options) override;
     // The frame a tab of the bar shows now.
     int TabFrame(const QTabBar* bar, int index) const;
 
 protected:
+    void Attached() override;
     bool BeforeMessage(QEvent* event) override;
     bool PartMessage(QWidget* part, QEvent* event) override;
     void Paint(QPainter& painter, const QRect& rect) override;
