@@ -144,12 +144,12 @@ public:
         return QAccessibleWidget::childAt(x, y);
     }
 
-private:
     QAccessibleInterface* ButtonInterface(ButtonKind kind) const
     {
         return parts_.Get(&kKinds[int(kind)], [&] { return new CaptionButtonAccessible(widget(), kind); });
     }
 
+private:
     mutable AccessiblePartCache parts_;
 };
 
@@ -164,4 +164,21 @@ QAccessibleInterface* SkinnedFormFactory(const QString&, QObject* object)
 void InstallCaptionButtonAccessibility()
 {
     InstallAccessibleFactory(SkinnedFormFactory);
+}
+
+void AnnounceCaptionButtonNames(QWidget* window, TShowState before, TShowState after)
+{
+    if (!window || !QAccessible::isActive())
+        return;
+    auto* form = dynamic_cast<SkinnedFormAccessible*>(QAccessible::queryAccessibleInterface(window));
+    if (!form)
+        return;
+    const auto announce = [&](ButtonKind kind, TShowState restoredFrom) {
+        if ((before == restoredFrom) != (after == restoredFrom) && ShownButton(window, kind)) {
+            QAccessibleEvent event(form->ButtonInterface(kind), QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+    };
+    announce(ButtonKind::Maximize, shMaximized);
+    announce(ButtonKind::Minimize, shMinimized);
 }

@@ -1,4 +1,5 @@
 #include "WinSkinForm.h"
+#include "CaptionButtonsAccessible.h"
 #include "SkinControl.h"
 #include "SkinData.h"
 #include "SkinEvents.h"
@@ -144,11 +145,20 @@ void TWinSkinForm::UpdateShowState()
 {
     const Qt::WindowStates state = window_->windowState();
     if (state & Qt::WindowMinimized)
-        showState_ = shMinimized;
+        SetShowState(shMinimized);
     else if (state & (Qt::WindowMaximized | Qt::WindowFullScreen) || sizing_.MaximizedByHand())
-        showState_ = shMaximized;
+        SetShowState(shMaximized);
     else
-        showState_ = shNormal;
+        SetShowState(shNormal);
+}
+
+void TWinSkinForm::SetShowState(TShowState state)
+{
+    if (state == showState_)
+        return;
+    const TShowState before = showState_;
+    showState_ = state;
+    AnnounceCaptionButtonNames(window_, before, state);
 }
 
 void TWinSkinForm::RebuildCaptionButtons()
@@ -461,19 +471,19 @@ void TWinSkinForm::PerformAction(int action, QPoint at)
 
 void TWinSkinForm::Maximize()
 {
-    showState_ = shMaximized;
+    SetShowState(shMaximized);
     QMetaObject::invokeMethod(this, [this] { if (window_) sizing_.Maximize(window_); }, Qt::QueuedConnection);
 }
 
 void TWinSkinForm::Minimize()
 {
-    showState_ = shMinimized;
+    SetShowState(shMinimized);
     QMetaObject::invokeMethod(this, [this] { if (window_) sizing_.Minimize(window_); }, Qt::QueuedConnection);
 }
 
 void TWinSkinForm::Restore()
 {
-    showState_ = shNormal;
+    SetShowState(shNormal);
     QMetaObject::invokeMethod(this, [this] { if (window_) sizing_.Restore(window_); }, Qt::QueuedConnection);
 }
 

@@ -138,6 +138,7 @@ private:
     void ApplyInsets();
     void ApplyFrameless(bool frameless);
     void UpdateShowState();
+    void SetShowState(TShowState state);
     TCaptionState CaptionState() const;
     void LayoutButtons(const TCaptionLayout& layout);
     void WidenForCaption();

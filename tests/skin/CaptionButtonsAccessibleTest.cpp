@@ -85,6 +85,23 @@ private slots:
         }
     }
 
+    // Apart from its caption buttons a form reads as the toolkit reads any window.
+    void theFormReadsAsAWindow()
+    {
+        data.reset(LoadedSkinData(TestSkin().Package()));
+        TestForm form;
+        QWidget window;
+        window.setWindowTitle(form.windowTitle());
+        window.resize(form.size());
+        QVERIFY(ShowAndWait(&form));
+        QVERIFY(ShowAndWait(&window));
+        QAccessibleInterface* ours = QAccessible::queryAccessibleInterface(&form);
+        QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(&window);
+        QCOMPARE(ours->role(), plain->role());
+        QCOMPARE(ours->text(QAccessible::Name), plain->text(QAccessible::Name));
+        QCOMPARE(ours->rect(), QRect(form.mapToGlobal(QPoint()), form.size()));
+    }
+
     void pressingMaximizeMaximisesAndRenamesItRestore()
     {
         data.reset(LoadedSkinData(TestSkin().Package()));
