@@ -363,6 +363,45 @@ private slots:
         QCOMPARE(Grab(box).pixel(skinner->BoxRect().center()) & RGB_MASK, ToggleColours(4)[1] & RGB_MASK);
     }
 
+    // Frame 1 across the bar, frame 2 across position × width ÷ upper limit pixels.
+    void progressBarFill_data()
+    {
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("done");
+        QTest::newRow("half") << 0 << 100 << 50 << 60;
+        QTest::newRow("a third") << 0 << 3 << 1 << 40;
+        QTest::newRow("from an offset") << 10 << 20 << 15 << 60;
+        QTest::newRow("empty") << 0 << 100 << 0 << 0;
+        QTest::newRow("full") << 0 << 100 << 100 << 120;
+        QTest::newRow("no upper limit") << 0 << 0 << 0 << 0;
+    }
+    void progressBarFill()
+    {
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        QFETCH(int, value);
+        QFETCH(int, done);
+        const QRgb empty = qRgb(40, 40, 160), full = qRgb(40, 160, 40);
+        TestSkin skin;
+        skin.sections += "[Progress]\nBitmap=progress.bmp\n";
+        skin.pictures["progress.bmp"] = FrameStrip({12, 12}, {empty, full});
+        LoadSkin(skin.Package());
+        auto* bar = new QProgressBar;
+        bar->setTextVisible(false);
+        bar->setRange(minimum, maximum);
+        bar->setValue(value);
+        QVERIFY(ShowForm({bar}));
+        QCOMPARE(bar->width(), 120);
+        const QImage shown = Grab(bar);
+        const int y = shown.height() / 2;
+        if (done > 0)
+            QCOMPARE(shown.pixel(done - 1, y) & RGB_MASK, full & RGB_MASK);
+        if (done < shown.width())
+            QCOMPARE(shown.pixel(done, y) & RGB_MASK, empty & RGB_MASK);
+    }
+
     // Without its element (or with an empty picture) a control looks as it draws itself.
     void missingElementLeavesTheControlAlone_data()
     {
