@@ -137,4 +137,4 @@ private slots:
 };
 
 VELLOMAR_TEST_MAIN(SkinnedClientControlsTest)
-#include "SkinnedClientControlsTest.moc"
+#include "test_skinned_client_controls.moc"

@@ -141,7 +141,7 @@ bool ShowActive(QWidget* window)
 
 } // namespace
 
-class ControlSkinnerTest : public QObject {
+class ControlSkinnersTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TSkinData> data;
@@ -566,5 +566,5 @@ private slots:
     }
 };
 
-VELLOMAR_TEST_MAIN(ControlSkinnerTest)
-#include "ControlSkinnerTest.moc"
+VELLOMAR_TEST_MAIN(ControlSkinnersTest)
+#include "test_control_skinners.moc"
