@@ -46,8 +46,8 @@ bool Settle(const QWidget* window, bool skinned)
 
 void Report(const char* what, double skinned, double own)
 {
-    std::printf("%s: skinned median %.1f us, unskinned %.1f us, ratio %.2f (%d runs)\n", what, skinned * 1e3,
-                own * 1e3, skinned / own, kRuns);
+    std::printf("%s: skinned median %.1f us, unskinned %.1f us, ratio %.2f (%d runs)\n", what, skinned * 1e3, own * 1e3,
+                skinned / own, kRuns);
 }
 
 } // namespace

@@ -238,7 +238,8 @@ QWidget* TSkinGallery::Lists()
         text += QStringLiteral("Line %1 of a memo, long enough to need a scroll bar across\n").arg(i);
     memo->setPlainText(text);
     auto* grid = Add(new QTableWidget(20, 4), "TSkinScrollbar");
-    grid->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Kind"), QStringLiteral("Size"), QStringLiteral("Date")});
+    grid->setHorizontalHeaderLabels(
+        {QStringLiteral("Name"), QStringLiteral("Kind"), QStringLiteral("Size"), QStringLiteral("Date")});
     grid->horizontalHeader()->setSortIndicatorShown(true);
     grid->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     Add(grid->horizontalHeader(), "TSkinHeader");
@@ -256,7 +257,8 @@ QWidget* TSkinGallery::Tabs()
     auto* layout = new QHBoxLayout(strip);
     layout->setContentsMargins(0, 0, 0, 0);
     const QTabWidget::TabPosition sides[] = {QTabWidget::North, QTabWidget::South, QTabWidget::West, QTabWidget::East};
-    const QString names[] = {QStringLiteral("Above"), QStringLiteral("Below"), QStringLiteral("Left"), QStringLiteral("Right")};
+    const QString names[] = {QStringLiteral("Above"), QStringLiteral("Below"), QStringLiteral("Left"),
+                             QStringLiteral("Right")};
     for (int i = 0; i < 4; ++i) {
         auto* pages = AddComponent(Add(new QTabWidget, "TSkinTab"));
         pages->setTabPosition(sides[i]);

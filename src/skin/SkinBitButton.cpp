@@ -43,8 +43,8 @@ TButtonLayout LayoutNamed(const QString& name)
 
 } // namespace
 
-TGlyphPlacement PlaceGlyphAndText(const QRect& client, const QSize& glyph, const QSize& text,
-                                  TButtonLayout layout, int margin, int spacing)
+TGlyphPlacement PlaceGlyphAndText(const QRect& client, const QSize& glyph, const QSize& text, TButtonLayout layout,
+                                  int margin, int spacing)
 {
     const bool across = layout == blGlyphLeft || layout == blGlyphRight;
     const int room = across ? client.width() : client.height();
@@ -69,16 +69,22 @@ TGlyphPlacement PlaceGlyphAndText(const QRect& client, const QSize& glyph, const
     // Across the other way both are centred.
     TGlyphPlacement placed;
     if (across) {
-        placed.glyph = QRect(client.left() + glyphAt, client.top() + (client.height() - glyph.height() + 1) / 2, glyph.width(), glyph.height());
-        placed.text = QRect(client.left() + textAt, client.top() + (client.height() - text.height() + 1) / 2, text.width(), text.height());
+        placed.glyph = QRect(client.left() + glyphAt, client.top() + (client.height() - glyph.height() + 1) / 2,
+                             glyph.width(), glyph.height());
+        placed.text = QRect(client.left() + textAt, client.top() + (client.height() - text.height() + 1) / 2,
+                            text.width(), text.height());
     } else {
-        placed.glyph = QRect(client.left() + (client.width() - glyph.width() + 1) / 2, client.top() + glyphAt, glyph.width(), glyph.height());
-        placed.text = QRect(client.left() + (client.width() - text.width() + 1) / 2, client.top() + textAt, text.width(), text.height());
+        placed.glyph = QRect(client.left() + (client.width() - glyph.width() + 1) / 2, client.top() + glyphAt,
+                             glyph.width(), glyph.height());
+        placed.text = QRect(client.left() + (client.width() - text.width() + 1) / 2, client.top() + textAt,
+                            text.width(), text.height());
     }
     return placed;
 }
 
-TSkinBitButton::TSkinBitButton(QWidget* control, TSkinnerKind kind) : TSkinButton(control, kind) {}
+TSkinBitButton::TSkinBitButton(QWidget* control, TSkinnerKind kind) : TSkinButton(control, kind)
+{
+}
 
 int TSkinBitButton::ButtonFrame() const
 {
@@ -148,7 +154,8 @@ void TSkinBitButton::PaintContent(QPainter& painter, const QRect& rect, int fram
     if (!caption.isEmpty())
         canvas.DrawText(caption, measured, DT_CALCRECT | DT_SINGLELINE);
     const QSize textSize = caption.isEmpty() ? QSize() : QSize(measured.Width(), measured.Height());
-    const TGlyphPlacement placed = PlaceGlyphAndText(rect, glyph.size(), textSize, GlyphLayout(), GlyphMargin(), GlyphSpacing());
+    const TGlyphPlacement placed =
+        PlaceGlyphAndText(rect, glyph.size(), textSize, GlyphLayout(), GlyphMargin(), GlyphSpacing());
     if (!glyph.isNull())
         painter.drawImage(placed.glyph.topLeft(), glyph);
     if (!caption.isEmpty()) {
@@ -157,7 +164,9 @@ void TSkinBitButton::PaintContent(QPainter& painter, const QRect& rect, int fram
     }
 }
 
-TSkinSpeedButton::TSkinSpeedButton(QWidget* control) : TSkinBitButton(control, TSkinnerKind::SpeedButton) {}
+TSkinSpeedButton::TSkinSpeedButton(QWidget* control) : TSkinBitButton(control, TSkinnerKind::SpeedButton)
+{
+}
 
 int TSkinSpeedButton::ButtonFrame() const
 {

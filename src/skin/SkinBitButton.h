@@ -12,8 +12,8 @@ struct TGlyphPlacement {
     QRect glyph;
     QRect text;
 };
-TGlyphPlacement PlaceGlyphAndText(const QRect& client, const QSize& glyph, const QSize& text,
-                                  TButtonLayout layout, int margin, int spacing);
+TGlyphPlacement PlaceGlyphAndText(const QRect& client, const QSize& glyph, const QSize& text, TButtonLayout layout,
+                                  int margin, int spacing);
 
 // Bit buttons: the push button's skin, a glyph read from the "Glyph" property (four glyph frames:
 // normal, disabled, pressed), placed by "Layout", "Margin", "Spacing" and "Alignment".

@@ -12,7 +12,9 @@
 #include <QPainter>
 #include <QPushButton>
 
-TSkinButton::TSkinButton(QWidget* control, TSkinnerKind kind) : TSkinControl(control, kind) {}
+TSkinButton::TSkinButton(QWidget* control, TSkinnerKind kind) : TSkinControl(control, kind)
+{
+}
 
 void TSkinButton::InitWindow(TWinSkinForm* windowSkinner, TSkinData* skinData, const TSkinnerOptions& options)
 {
@@ -204,9 +206,13 @@ QColor TSkinButton::CaptionColour(int frame) const
         return QColor(0x80, 0x80, 0x80);
     const TDataSkinButton& buttons = *Elements().Buttons;
     switch (frame) {
-    case 1: return ToQColor(buttons.NormalColour2);
-    case 2: return ToQColor(buttons.PressedColour2);
-    case 4: return ToQColor(buttons.MouseOverColour2);
-    default: return ToQColor(Elements().Colours.ButtonText);
+    case 1:
+        return ToQColor(buttons.NormalColour2);
+    case 2:
+        return ToQColor(buttons.PressedColour2);
+    case 4:
+        return ToQColor(buttons.MouseOverColour2);
+    default:
+        return ToQColor(Elements().Colours.ButtonText);
     }
 }

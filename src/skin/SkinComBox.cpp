@@ -51,8 +51,8 @@ void TSkinComBox::Paint(QPainter& painter, const QRect& rect)
     const QRect buttonRect = ButtonRect();
     if (const auto* combo = qobject_cast<const QComboBox*>(Control()); combo && !combo->isEditable()) {
         const QRect field = Control()->layoutDirection() == Qt::RightToLeft
-                                ? QRect(buttonRect.right() + 1, 2, rect.width() - buttonRect.right() - 3, rect.height() - 4)
-                                : QRect(2, 2, buttonRect.left() - 2, rect.height() - 4);
+            ? QRect(buttonRect.right() + 1, 2, rect.width() - buttonRect.right() - 3, rect.height() - 4)
+            : QRect(2, 2, buttonRect.left() - 2, rect.height() - 4);
         PaintCurrentItem(painter, field);
     }
     if (const TDataSkinObject* edge = Elements().SunkEdge.get(); HasPicture(edge))

@@ -11,8 +11,8 @@ const QImage& PictureOf(const TDataSkinObject& element, const QImage& image)
 
 } // namespace
 
-void DrawElement(QPainter& painter, const QRect& rect, const TDataSkinObject& element, int frame,
-                 const QImage& image, bool stacked)
+void DrawElement(QPainter& painter, const QRect& rect, const TDataSkinObject& element, int frame, const QImage& image,
+                 bool stacked)
 {
     const QImage& picture = PictureOf(element, image);
     if (rect.isEmpty() || picture.isNull())
@@ -32,7 +32,8 @@ void DrawElementBorder(QPainter& painter, const QRect& rect, const TDataSkinObje
     if (rect.isEmpty() || picture.isNull())
         return;
     if (element.Trans != 1) {
-        DrawNineSliceBorder(painter, TRect::FromQRect(rect), picture, false, element.FrameCount, frame, MarginsOf(element));
+        DrawNineSliceBorder(painter, TRect::FromQRect(rect), picture, false, element.FrameCount, frame,
+                            MarginsOf(element));
         return;
     }
     // Through a transparent layer, so the key colour of the edges lets the control show.

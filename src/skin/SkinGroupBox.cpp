@@ -63,8 +63,8 @@ void TSkinGroupBox::Paint(QPainter& painter, const QRect& rect)
     painter.fillRect(style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box), face);
     TCanvas canvas(&painter);
     canvas.Font = box->font();
-    canvas.FontColor = FromQColor(box->palette().color(box->isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                                       QPalette::WindowText));
+    canvas.FontColor = FromQColor(
+        box->palette().color(box->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     canvas.BrushColor = ButtonFace();
     TRect caption{9, 0, rect.width(), textHeight};
     canvas.DrawText(box->title(), caption, DT_CALCRECT | DT_SINGLELINE);

@@ -91,14 +91,17 @@ void TSkinHeader::PaintSections(QWidget* viewport)
             continue;
         const int at = header->sectionViewportPosition(logical);
         const int size = header->sectionSize(logical);
-        const QRect section = horizontal ? QRect(at, 0, size, viewport->height()) : QRect(0, at, viewport->width(), size);
+        const QRect section =
+            horizontal ? QRect(at, 0, size, viewport->height()) : QRect(0, at, viewport->width(), size);
         end = std::max(end, at + size);
         if (!section.intersects(viewport->rect()))
             continue;
         DrawElement(painter, section, bar, SectionFrame(logical));
         QAbstractItemModel* model = header->model();
-        const QString text = model ? model->headerData(logical, header->orientation(), Qt::DisplayRole).toString() : QString();
-        const QVariant aligned = model ? model->headerData(logical, header->orientation(), Qt::TextAlignmentRole) : QVariant();
+        const QString text =
+            model ? model->headerData(logical, header->orientation(), Qt::DisplayRole).toString() : QString();
+        const QVariant aligned =
+            model ? model->headerData(logical, header->orientation(), Qt::TextAlignmentRole) : QVariant();
         const Qt::Alignment alignment = aligned.isValid() ? Qt::Alignment(aligned.toInt()) : header->defaultAlignment();
         painter.setPen(ToQColor(header->isEnabled() ? Elements().Colours.ButtonText : Elements().Colours.ButtonShadow));
         QRect room = section.adjusted(kTextIndent, 0, -kTextIndent, 0);
@@ -110,7 +113,8 @@ void TSkinHeader::PaintSections(QWidget* viewport)
             painter.drawPolygon(QPolygon({tip + QPoint(-4, -dy), tip + QPoint(4, -dy), tip + QPoint(0, dy)}));
             room.setRight(room.right() - 12);
         }
-        painter.drawText(room, int(alignment | Qt::AlignVCenter), painter.fontMetrics().elidedText(text, Qt::ElideRight, room.width()));
+        painter.drawText(room, int(alignment | Qt::AlignVCenter),
+                         painter.fontMetrics().elidedText(text, Qt::ElideRight, room.width()));
     }
     const QRect rest = horizontal ? QRect(end, 0, viewport->width() - end, viewport->height())
                                   : QRect(0, end, viewport->width(), viewport->height() - end);

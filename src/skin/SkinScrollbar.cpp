@@ -95,9 +95,11 @@ int TScrollBarSkin::ArrowFrame(const QScrollBar* bar, QStyle::SubControl arrow, 
 {
     const bool horizontal = bar->orientation() == Qt::Horizontal;
     // A right-to-left horizontal bar has its "back" arrow on the right, pointing right.
-    const bool back = (arrow == QStyle::SC_ScrollBarSubLine) != (horizontal && bar->layoutDirection() == Qt::RightToLeft);
+    const bool back =
+        (arrow == QStyle::SC_ScrollBarSubLine) != (horizontal && bar->layoutDirection() == Qt::RightToLeft);
     const int first = horizontal ? (back ? kArrowLeft : kArrowRight) : (back ? kArrowUp : kArrowDown);
-    const bool atEnd = arrow == QStyle::SC_ScrollBarSubLine ? bar->value() <= bar->minimum() : bar->value() >= bar->maximum();
+    const bool atEnd =
+        arrow == QStyle::SC_ScrollBarSubLine ? bar->value() <= bar->minimum() : bar->value() >= bar->maximum();
     if (!bar->isEnabled() || atEnd)
         return first + 3;
     if (parts.pressed == arrow)
@@ -105,7 +107,8 @@ int TScrollBarSkin::ArrowFrame(const QScrollBar* bar, QStyle::SubControl arrow, 
     return parts.hot == arrow ? first + 1 : first;
 }
 
-void TScrollBarSkin::Paint(QPainter& painter, QScrollBar* bar, const TSkinElements& elements, const TScrollBarParts& parts)
+void TScrollBarSkin::Paint(QPainter& painter, QScrollBar* bar, const TSkinElements& elements,
+                           const TScrollBarParts& parts)
 {
     const QStyleOptionSlider option = ScrollBarOption(bar);
     const bool horizontal = bar->orientation() == Qt::Horizontal;
@@ -122,7 +125,9 @@ void TScrollBarSkin::Paint(QPainter& painter, QScrollBar* bar, const TSkinElemen
     const TDataSkinObject* thumb = horizontal ? elements.HorzScrollThumb.get() : elements.VertScrollThumb.get();
     const QRect slider = PartRect(bar, option, QStyle::SC_ScrollBarSlider);
     if (HasPicture(thumb) && bar->minimum() != bar->maximum()) {
-        const int frame = parts.pressed == QStyle::SC_ScrollBarSlider ? 3 : parts.hot == QStyle::SC_ScrollBarSlider ? 2 : 1;
+        const int frame = parts.pressed == QStyle::SC_ScrollBarSlider ? 3
+            : parts.hot == QStyle::SC_ScrollBarSlider                 ? 2
+                                                                      : 1;
         DrawElement(painter, slider, *thumb, frame);
     }
     for (QStyle::SubControl arrow : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine})
@@ -143,7 +148,9 @@ bool TSkinScControl::BeforeMessage(QEvent* event)
     return TSkinControl::BeforeMessage(event);
 }
 
-TSkinScrollbar::TSkinScrollbar(QWidget* control, TSkinnerKind kind) : TSkinControl(control, kind) {}
+TSkinScrollbar::TSkinScrollbar(QWidget* control, TSkinnerKind kind) : TSkinControl(control, kind)
+{
+}
 
 void TSkinScrollbar::Attached()
 {
@@ -189,7 +196,8 @@ void TSkinScrollbar::Paint(QPainter& painter, const QRect& rect)
     QScrollBar* across = area->horizontalScrollBar();
     QScrollBar* down = area->verticalScrollBar();
     if (across->isVisible() && down->isVisible()) {
-        const QRect corner(down->mapTo(area, QPoint()).x(), across->mapTo(area, QPoint()).y(), down->width(), across->height());
+        const QRect corner(down->mapTo(area, QPoint()).x(), across->mapTo(area, QPoint()).y(), down->width(),
+                           across->height());
         DrawElement(painter, corner, *Elements().Scrollbar, kCornerFrame);
     }
     const int width = area->frameWidth();

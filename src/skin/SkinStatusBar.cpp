@@ -53,7 +53,8 @@ QList<QRect> TSkinStatusBar::PanelRects() const
     if (widgets.isEmpty())
         return {area};
     QList<QRect> panels;
-    panels.append(QRect(area.left(), area.top(), std::max(widgets.first()->x() - kPanelGap - area.left(), 0), area.height()));
+    panels.append(
+        QRect(area.left(), area.top(), std::max(widgets.first()->x() - kPanelGap - area.left(), 0), area.height()));
     for (qsizetype i = 0; i < widgets.size(); ++i) {
         const int left = widgets[i]->x();
         const int right = i + 1 < widgets.size() ? widgets[i + 1]->x() - kPanelGap : area.right() + 1;
@@ -101,7 +102,8 @@ void TSkinStatusBar::Paint(QPainter& painter, const QRect& rect)
         const TDataSkinObject* extra = Elements().ExtraImages.get();
         if (bar->isSizeGripEnabled() && HasPicture(extra)) {
             const QRect grip = SkinFrameRect(extra->Image, extra->FrameCount, 5);
-            const QRect corner(whole.right() + 1 - grip.width(), whole.bottom() + 1 - grip.height(), grip.width(), grip.height());
+            const QRect corner(whole.right() + 1 - grip.width(), whole.bottom() + 1 - grip.height(), grip.width(),
+                               grip.height());
             TransparentBlit(off, TRect::FromQRect(corner), extra->Image.copy(grip));
         }
     }

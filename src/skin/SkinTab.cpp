@@ -27,10 +27,14 @@ TTurnedFrame TurnFrame(const TDataSkinObject& tabs, int frame, int turn)
     const QImage part = tabs.Image.copy(SkinFrameRect(tabs.Image, tabs.FrameCount, frame));
     const int l = tabs.LeftWidth, t = tabs.TopHeight, r = tabs.RightWidth, b = tabs.BottomHeight;
     switch (turn) {
-    case tnFlip: return {FlipImage(part), {l, b, r, t}};
-    case tnLeft: return {RotateImageLeft(part), {t, r, b, l}};
-    case tnRight: return {RotateImageRight(part), {b, l, t, r}};
-    default: return {part, {l, t, r, b}};
+    case tnFlip:
+        return {FlipImage(part), {l, b, r, t}};
+    case tnLeft:
+        return {RotateImageLeft(part), {t, r, b, l}};
+    case tnRight:
+        return {RotateImageRight(part), {b, l, t, r}};
+    default:
+        return {part, {l, t, r, b}};
     }
 }
 
@@ -50,7 +54,9 @@ void DrawTabText(QPainter& painter, const QRect& tab, const QString& text, int t
 
 } // namespace
 
-TSkinTab::TSkinTab(QWidget* control, TSkinnerKind kind) : TSkinControl(control, kind) {}
+TSkinTab::TSkinTab(QWidget* control, TSkinnerKind kind) : TSkinControl(control, kind)
+{
+}
 
 void TSkinTab::Attached()
 {
@@ -76,12 +82,16 @@ int TSkinTab::TurnsFor(const QTabBar* bar) const
 {
     switch (bar->shape()) {
     case QTabBar::RoundedSouth:
-    case QTabBar::TriangularSouth: return tnFlip;
+    case QTabBar::TriangularSouth:
+        return tnFlip;
     case QTabBar::RoundedWest:
-    case QTabBar::TriangularWest: return tnLeft;
+    case QTabBar::TriangularWest:
+        return tnLeft;
     case QTabBar::RoundedEast:
-    case QTabBar::TriangularEast: return tnRight;
-    default: return tnNone;
+    case QTabBar::TriangularEast:
+        return tnRight;
+    default:
+        return tnNone;
     }
 }
 
@@ -170,10 +180,18 @@ void TSkinTab::PaintPages(QPainter& painter)
     QRect pages = Control()->rect();
     const QRect tabsAt = bar->geometry();
     switch (TurnsFor(bar)) {
-    case tnFlip: pages.setBottom(tabsAt.top()); break;
-    case tnLeft: pages.setLeft(tabsAt.right()); break;
-    case tnRight: pages.setRight(tabsAt.left()); break;
-    default: pages.setTop(tabsAt.bottom()); break;
+    case tnFlip:
+        pages.setBottom(tabsAt.top());
+        break;
+    case tnLeft:
+        pages.setLeft(tabsAt.right());
+        break;
+    case tnRight:
+        pages.setRight(tabsAt.left());
+        break;
+    default:
+        pages.setTop(tabsAt.bottom());
+        break;
     }
     TDataSkinObject border = tabs;
     border.FrameCount = 1;

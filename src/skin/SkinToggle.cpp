@@ -8,7 +8,9 @@
 #include <QPainter>
 #include <QStyle>
 
-TSkinCheckBox::TSkinCheckBox(QWidget* control, TSkinnerKind kind) : TSkinControl(control, kind) {}
+TSkinCheckBox::TSkinCheckBox(QWidget* control, TSkinnerKind kind) : TSkinControl(control, kind)
+{
+}
 
 const QImage& TSkinCheckBox::ToggleImage() const
 {

@@ -25,8 +25,8 @@ QStyleOptionSlider SliderOption(const QSlider* slider)
     option.singleStep = slider->singleStep();
     option.pageStep = slider->pageStep();
     option.upsideDown = slider->orientation() == Qt::Horizontal
-                            ? slider->invertedAppearance() != (slider->layoutDirection() == Qt::RightToLeft)
-                            : !slider->invertedAppearance();
+        ? slider->invertedAppearance() != (slider->layoutDirection() == Qt::RightToLeft)
+        : !slider->invertedAppearance();
     option.tickPosition = slider->tickPosition();
     option.tickInterval = slider->tickInterval();
     if (slider->orientation() == Qt::Horizontal)
@@ -53,7 +53,8 @@ const TDataSkinObject* TSkinTrackBar::Thumb() const
     if (!slider)
         return nullptr;
     const TSkinElements& e = Elements();
-    const auto pick = [](const std::unique_ptr<TDataSkinObject>& pointing, const std::unique_ptr<TDataSkinObject>& plain) {
+    const auto pick = [](const std::unique_ptr<TDataSkinObject>& pointing,
+                         const std::unique_ptr<TDataSkinObject>& plain) {
         return HasPicture(pointing.get()) ? pointing.get() : plain.get();
     };
     const QSlider::TickPosition ticks = slider->tickPosition();
@@ -120,7 +121,9 @@ void TSkinTrackBar::Paint(QPainter& painter, const QRect&)
         const int span = horizontal ? groove.width() - handle.width() : groove.height() - handle.height();
         const int offset = horizontal ? groove.left() + handle.width() / 2 : groove.top() + handle.height() / 2;
         for (qint64 v = slider->minimum(); v <= slider->maximum(); v += interval) {
-            const int at = offset + QStyle::sliderPositionFromValue(slider->minimum(), slider->maximum(), int(v), span, option.upsideDown);
+            const int at = offset
+                + QStyle::sliderPositionFromValue(slider->minimum(), slider->maximum(), int(v), span,
+                                                  option.upsideDown);
             const auto mark = [&](bool before) {
                 if (horizontal) {
                     const int y = before ? handle.top() - 4 : handle.bottom() + 2;

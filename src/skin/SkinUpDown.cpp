@@ -16,7 +16,8 @@ QStyleOptionSpinBox SpinBoxOption(const QAbstractSpinBox* spin)
     QStyleOptionSpinBox option;
     option.initFrom(spin);
     option.rect = spin->rect();
-    option.subControls = QStyle::SC_SpinBoxFrame | QStyle::SC_SpinBoxEditField | QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
+    option.subControls =
+        QStyle::SC_SpinBoxFrame | QStyle::SC_SpinBoxEditField | QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
     option.buttonSymbols = spin->buttonSymbols();
     option.frame = spin->hasFrame();
     return option;

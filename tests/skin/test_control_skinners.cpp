@@ -65,8 +65,8 @@ QByteArray ButtonSkin(int checkWidth = 14, int checkFrames = 4, bool withButtons
                      "NormalColour2=255 0 0\nMouseOverColour2=255 0 0\nPressedColour2=255 0 0\n";
     if (withButtons) {
         skin.sections += "Bitmap=buttons.bmp\n";
-        skin.pictures["buttons.bmp"] = FrameStrip({12, 12}, {kButtonFrames[0], kButtonFrames[1], kButtonFrames[2],
-                                                             kButtonFrames[3], kButtonFrames[4]});
+        skin.pictures["buttons.bmp"] = FrameStrip(
+            {12, 12}, {kButtonFrames[0], kButtonFrames[1], kButtonFrames[2], kButtonFrames[3], kButtonFrames[4]});
     }
     if (checkFrames > 0) {
         skin.sections += "CheckButton=check.bmp\n";
@@ -418,11 +418,16 @@ private slots:
         QFETCH(QString, control);
         LoadSkin(ButtonSkin(14, 0, false));
         QWidget* c = nullptr;
-        if (control == u"QPushButton") c = new QPushButton(QStringLiteral("Button"));
-        else if (control == u"QCheckBox") c = new QCheckBox(QStringLiteral("Check"));
-        else if (control == u"QRadioButton") c = new QRadioButton(QStringLiteral("Radio"));
-        else if (control == u"QComboBox") c = new QComboBox;
-        else if (control == u"TSpeedButton") c = new TSpeedButton;
+        if (control == u"QPushButton")
+            c = new QPushButton(QStringLiteral("Button"));
+        else if (control == u"QCheckBox")
+            c = new QCheckBox(QStringLiteral("Check"));
+        else if (control == u"QRadioButton")
+            c = new QRadioButton(QStringLiteral("Radio"));
+        else if (control == u"QComboBox")
+            c = new QComboBox;
+        else if (control == u"TSpeedButton")
+            c = new TSpeedButton;
         else {
             auto* bar = new QProgressBar;
             bar->setValue(50);
@@ -545,12 +550,18 @@ private slots:
         QTest::addColumn<QRect>("glyph");
         QTest::addColumn<QRect>("text");
         // A 100 × 40 button, a 16 × 16 glyph, a 40 × 12 caption.
-        QTest::newRow("left, margin 4, spacing 4") << int(blGlyphLeft) << 4 << 4 << QRect(4, 12, 16, 16) << QRect(24, 14, 40, 12);
-        QTest::newRow("left, centred block") << int(blGlyphLeft) << -1 << 4 << QRect(20, 12, 16, 16) << QRect(40, 14, 40, 12);
-        QTest::newRow("left, equal gaps") << int(blGlyphLeft) << -1 << -1 << QRect(14, 12, 16, 16) << QRect(44, 14, 40, 12);
-        QTest::newRow("right, margin 4") << int(blGlyphRight) << 4 << 4 << QRect(80, 12, 16, 16) << QRect(36, 14, 40, 12);
-        QTest::newRow("top, centred block") << int(blGlyphTop) << -1 << 2 << QRect(42, 5, 16, 16) << QRect(30, 23, 40, 12);
-        QTest::newRow("bottom, margin 2") << int(blGlyphBottom) << 2 << 2 << QRect(42, 22, 16, 16) << QRect(30, 8, 40, 12);
+        QTest::newRow("left, margin 4, spacing 4")
+            << int(blGlyphLeft) << 4 << 4 << QRect(4, 12, 16, 16) << QRect(24, 14, 40, 12);
+        QTest::newRow("left, centred block")
+            << int(blGlyphLeft) << -1 << 4 << QRect(20, 12, 16, 16) << QRect(40, 14, 40, 12);
+        QTest::newRow("left, equal gaps")
+            << int(blGlyphLeft) << -1 << -1 << QRect(14, 12, 16, 16) << QRect(44, 14, 40, 12);
+        QTest::newRow("right, margin 4") << int(blGlyphRight) << 4 << 4 << QRect(80, 12, 16, 16)
+                                         << QRect(36, 14, 40, 12);
+        QTest::newRow("top, centred block")
+            << int(blGlyphTop) << -1 << 2 << QRect(42, 5, 16, 16) << QRect(30, 23, 40, 12);
+        QTest::newRow("bottom, margin 2")
+            << int(blGlyphBottom) << 2 << 2 << QRect(42, 22, 16, 16) << QRect(30, 8, 40, 12);
     }
     void glyphAndCaptionPlacement()
     {

@@ -11,13 +11,13 @@
 namespace {
 
 const QStringList kSkinnerClasses = {
-    QStringLiteral("TSkinButton"),      QStringLiteral("TSkinBitButton"),   QStringLiteral("TSkinSpeedButton"),
-    QStringLiteral("TSkinCheckBox"),    QStringLiteral("TSkinRadioButton"), QStringLiteral("TSkinGroupBox"),
-    QStringLiteral("TSkinBox"),         QStringLiteral("TSkinEdit"),        QStringLiteral("TSkinUpDown"),
-    QStringLiteral("TSkinComBox"),      QStringLiteral("TSkinProgress"),    QStringLiteral("TSkinTrackBar"),
-    QStringLiteral("TSkinScControl"),   QStringLiteral("TSkinSizer"),       QStringLiteral("TSkinListView"),
-    QStringLiteral("TSkinScrollbar"),   QStringLiteral("TSkinHeader"),      QStringLiteral("TSkinTab"),
-    QStringLiteral("TSkinTab31"),       QStringLiteral("TSkinStatusBar"),
+    QStringLiteral("TSkinButton"),    QStringLiteral("TSkinBitButton"),   QStringLiteral("TSkinSpeedButton"),
+    QStringLiteral("TSkinCheckBox"),  QStringLiteral("TSkinRadioButton"), QStringLiteral("TSkinGroupBox"),
+    QStringLiteral("TSkinBox"),       QStringLiteral("TSkinEdit"),        QStringLiteral("TSkinUpDown"),
+    QStringLiteral("TSkinComBox"),    QStringLiteral("TSkinProgress"),    QStringLiteral("TSkinTrackBar"),
+    QStringLiteral("TSkinScControl"), QStringLiteral("TSkinSizer"),       QStringLiteral("TSkinListView"),
+    QStringLiteral("TSkinScrollbar"), QStringLiteral("TSkinHeader"),      QStringLiteral("TSkinTab"),
+    QStringLiteral("TSkinTab31"),     QStringLiteral("TSkinStatusBar"),
 };
 
 // The skinner classes drawing a control in a window.
@@ -130,7 +130,8 @@ private slots:
             return count ? sum / count : QPointF(-1000, -1000);
         };
         const QPointF glyphAt = meanOf(shown) - meanOf(glyph);
-        QVERIFY2(qAbs(glyphAt.x() - (shown.width() - glyph.width()) / 2.0) <= 2, qPrintable(QString::number(glyphAt.x())));
+        QVERIFY2(qAbs(glyphAt.x() - (shown.width() - glyph.width()) / 2.0) <= 2,
+                 qPrintable(QString::number(glyphAt.x())));
         // Beside the caption it would be centred upright too.
         QVERIFY2(glyphAt.y() < (shown.height() - glyph.height()) / 2.0 - 4, qPrintable(QString::number(glyphAt.y())));
     }
