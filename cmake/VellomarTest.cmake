@@ -23,3 +23,10 @@ function(vellomar_add_test name)
                QTWEBENGINE_DISABLE_SANDBOX=1 QT_LOGGING_RULES=qt.webenginecontext.debug=false)
   set_property(TEST ${name} PROPERTY TIMEOUT 300)
 endfunction()
+
+# vellomar_add_link_test(NAME TARGET PATTERN)
+# A test that TARGET's executable loads no shared library whose name matches PATTERN (an
+# extended regular expression): what a program must start without.
+function(vellomar_add_link_test name target pattern)
+  add_test(NAME ${name} COMMAND sh -c "! ldd \"$1\" | grep -E \"$2\"" sh $<TARGET_FILE:${target}> "${pattern}")
+endfunction()

@@ -47,7 +47,8 @@ int main(int argc, char** argv)
     InstallNoticePopupAccessibility();
     app.setWindowIcon(AppIcon());
     Form1 = app.CreateForm<TForm1>();
-    StartupTrace::Watch(Form1, Form1->www);
+    StartupTrace::MarkWhenShown(Form1, "main-shown");
+    QObject::connect(Form1->www, &TEmbeddedBrowser::loadFinished, [] { StartupTrace::Mark("page-loaded"); });
     if (options.isSet(skinOption)) {
         const QString skinFile = options.value(skinOption);
         if (!QFileInfo(skinFile).isFile())

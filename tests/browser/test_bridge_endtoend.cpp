@@ -1,3 +1,4 @@
+#include "PageSupport.h"
 #include "TestSupport.h"
 #include "app/LoginForm.h"
 #include "app/MainForm.h"
@@ -94,7 +95,7 @@ private slots:
         qputenv("VELLOMAR_CONFIG_DIR", dir_.path().toLocal8Bit());
         Form1 = Application->CreateForm<TForm1>();
         Form3 = Application->CreateForm<TForm3>();
-        QSignalSpy loaded(Form1->www, &QWebEngineView::loadFinished);
+        QSignalSpy loaded(Form1->www, &TEmbeddedBrowser::loadFinished);
         Form1->Show();
         QVERIFY(loaded.wait(30000));
         QTRY_VERIFY_WITH_TIMEOUT(Form1->TrayIcon1->InTray(), 10000);
@@ -109,7 +110,7 @@ private slots:
                    "setTimeout(function () { window.external.pagesetup('Ann'); }, 1500);"
                    "</script></body></html>");
         page.close();
-        Load(Form1->www->page(), QUrl::fromLocalFile(path));
+        Load(PageView(*Form1->www).page(), QUrl::fromLocalFile(path));
         HideToTray();
         ExpectNotice(QStringLiteral("Ann"), QStringLiteral("endtoend-local-popup.png"));
     }
@@ -134,7 +135,7 @@ private slots:
         const QString host = QStringLiteral("http://127.0.0.1:%1").arg(port);
 
         // "demo" is in the room in the client's pane, the window hidden in the tray.
-        Load(Form1->www->page(),
+        Load(PageView(*Form1->www).page(),
              QUrl(host + QStringLiteral("/JAVASCRIPTWEXE.php?username=demo&email=demo%40vellomar.test&pass=demo")));
         HideToTray();
 
