@@ -196,6 +196,8 @@ std::string Chat(const std::string& nick, const ChatStore::Entry& entry, const s
     if (who) { var b = document.createElement('b'); b.textContent = who; li.appendChild(b); li.appendChild(document.createTextNode(' ')); }
     var s = document.createElement('span'); s.textContent = text; li.appendChild(s);
     messages.appendChild(li);
+    // A room that talks all day keeps its last lines only.
+    while (messages.children.length > KEEP) messages.removeChild(messages.firstChild);
     messages.scrollTop = messages.scrollHeight;
   }
   function showPeople(list) {
@@ -234,6 +236,7 @@ std::string Chat(const std::string& nick, const ChatStore::Entry& entry, const s
         for (std::size_t at = code.find(key); at != std::string::npos; at = code.find(key, at + value.size()))
             code.replace(at, key.size(), value);
     };
+    put("KEEP", "200");
     put("ARRIVAL", std::to_string(entry.arrivalId));
     put("MESSAGE", std::to_string(entry.lastMessageId));
     put("TOKEN", Json(entry.token));

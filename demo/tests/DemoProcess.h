@@ -5,14 +5,16 @@
 
 #include <string>
 
-// The built demo service, started on a free port with a fresh database, stopped at the end.
+// The built demo service, started on a free port with a fresh database and any further
+// options, stopped at the end.
 class DemoProcess {
 public:
-    DemoProcess()
+    explicit DemoProcess(const QStringList& options = {})
     {
         process.start(QStringLiteral(DEMO_BINARY),
-                      {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--db"),
-                       folder.filePath(QStringLiteral("demo.sqlite"))});
+                      QStringList{QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--db"),
+                                  folder.filePath(QStringLiteral("demo.sqlite"))}
+                          + options);
         process.waitForStarted();
         while (process.state() == QProcess::Running && !process.canReadLine())
             process.waitForReadyRead(100);

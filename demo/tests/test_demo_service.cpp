@@ -4,6 +4,7 @@
 
 #include <httplib.h>
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -188,6 +189,34 @@ private slots:
         const QString stored = Poll(after).value(QStringLiteral("messages")).toArray()[0].toObject()
                                    .value(QStringLiteral("text")).toString();
         QCOMPARE(stored, QString(1999, QLatin1Char('a')));
+    }
+
+    // A simulated room talks at its pace: at a time scale of 0.005, a message every 5 ms and a
+    // newcomer every 300 ms.
+    void simulatedRoomTalksOnItsTimeScale()
+    {
+        DemoProcess busy({QStringLiteral("--simulate-chat"), QStringLiteral("0.005")});
+        QVERIFY(busy.port > 0);
+        const Visit mine = VisitOf(FetchPage(ServiceAddress::ChatPage(busy.host, "demo", "demo@vellomar.test", "demo")).Text);
+        QElapsedTimer watched;
+        watched.start();
+        QTest::qWait(1500);
+        const FetchResult r = FetchPage(busy.host + "/chat/poll?token=" + mine.token + "&arrival="
+                                        + std::to_string(mine.arrival) + "&message=" + std::to_string(mine.message));
+        const qint64 elapsed = watched.elapsed();
+        const QJsonObject news = QJsonDocument::fromJson(QByteArray::fromStdString(r.Text)).object();
+        const QJsonArray messages = news.value(QStringLiteral("messages")).toArray();
+        const QJsonArray arrivals = news.value(QStringLiteral("arrivals")).toArray();
+        // One poll gives at most 200 messages; the schedule has made about 300 by now.
+        QCOMPARE(messages.size(), 200);
+        QCOMPARE(messages[0].toObject().value(QStringLiteral("nick")).toString(), QStringLiteral("tess"));
+        QStringList newcomers;
+        for (const QJsonValue& arrival : arrivals)
+            newcomers << arrival.toObject().value(QStringLiteral("nick")).toString();
+        // The resident member may enter just after this page did.
+        newcomers.removeAll(QStringLiteral("tess"));
+        QVERIFY2(newcomers.size() >= 2 && newcomers.size() <= elapsed / 300, qPrintable(newcomers.join(u' ')));
+        QCOMPARE(newcomers.first(), QStringLiteral("ann1"));
     }
 
     void endsCleanlyOnTerminate()
