@@ -2,14 +2,15 @@
 // embeds the chat-room script, opened in the desktop's default program for HTML files.
 #include "LoginForm.h"
 #include "MainForm.h"
+#include "PageFolders.h"
 #include "SamplePage.h"
 #include "ServiceHost.h"
-#include "framework/Application.h"
 #include "framework/AnsiText.h"
 #include "framework/Dialogs.h"
 #include "service/ServiceAddresses.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QLineEdit>
 #include <QUrl>
 
@@ -45,7 +46,9 @@ void TForm1::BHTMLClick(QObject*)
         ShowServiceFailure(answer, this);
         return;
     }
-    const QString path = ExecutableFolder() + QStringLiteral("sample.htm");
+    const QString folder = RunningPageFolders().output;
+    QDir().mkpath(folder);
+    const QString path = folder + QStringLiteral("sample.htm");
     WriteSamplePage(path, SamplePageText(ServiceHost(), TrimAnswer(answer.Text)));
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

@@ -2,6 +2,7 @@
 
 #include "AppIcon.h"
 #include "LoginForm.h"
+#include "PageFolders.h"
 #include "SplashDialog.h"
 #include "framework/Application.h"
 #include "framework/Canvas.h"
@@ -80,7 +81,7 @@ TForm1::TForm1()
 
 void TForm1::FormCreate(QObject*)
 {
-    www->Navigate(ExecutableFolder() + QStringLiteral("splash.htm"));
+    www->Navigate(RunningPageFolders().pages + QStringLiteral("splash.htm"));
 }
 
 void TForm1::BloginClick(QObject*)
@@ -95,7 +96,7 @@ void TForm1::Login1Click(QObject*)
 
 void TForm1::BHelpClick(QObject*)
 {
-    www->Navigate(ExecutableFolder() + QStringLiteral("help.htm"));
+    www->Navigate(RunningPageFolders().pages + QStringLiteral("help.htm"));
 }
 
 HRESULT TForm1::wwwGetHostInfo(DOCHOSTUIINFO& pInfo)

@@ -35,7 +35,8 @@ struct DOCHOSTUIINFO {
 // The browser pane: the embedded engine and its host. Addresses are wide strings (QString);
 // absolute local paths are local files. The host-information answer decides how documents are
 // shown (the scroll-bar flag hides the scroll bars); the context-menu handler decides whether
-// the engine's menu shows at all.
+// the engine's menu shows at all. A page that asks for a new window (a link with a target,
+// window.open) gets none: the address opens in the desktop's default browser.
 //
 // The engine is started when the pane first has an address to show, once the pane has been
 // drawn (so its window is on the screen before the engine takes the user-interface thread), or

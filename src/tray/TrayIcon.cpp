@@ -47,8 +47,8 @@ TTrayIcon::~TTrayIcon()
 
 void TTrayIcon::Loaded()
 {
-    if (StartMinimized && CanHideToTray())
-        hideAtFirstShow_ = true;
+    loaded_ = true;
+    ApplyStartMinimized();
     ModifyIcon();
     if (iconVisible_)
         ShowIcon();
@@ -103,6 +103,19 @@ void TTrayIcon::SetDesignPreview(bool preview)
     else
         HideIcon();
     previewChanging_ = false;
+}
+
+void TTrayIcon::SetStartMinimized(bool start)
+{
+    startMinimized_ = start;
+    if (loaded_)
+        ApplyStartMinimized();
+}
+
+void TTrayIcon::ApplyStartMinimized()
+{
+    if (startMinimized_ && CanHideToTray() && Application)
+        Application->ShowMainForm = false;
 }
 
 void TTrayIcon::SetIconList(TImageList* list)
@@ -368,13 +381,8 @@ bool TTrayIcon::eventFilter(QObject* watched, QEvent* event)
         QMetaObject::invokeMethod(this, [this] { CallHandler([this] { MinimizeToTrayHandler(); }); },
                                   Qt::QueuedConnection);
     } else if (event->type() == QEvent::Show && !event->spontaneous()) {
-        if (hideAtFirstShow_) {
-            hideAtFirstShow_ = false;
-            QMetaObject::invokeMethod(ownerWindow_, &QWidget::hide, Qt::QueuedConnection);
-        } else {
-            ownerWindow_->raise();
-            ownerWindow_->activateWindow();
-        }
+        ownerWindow_->raise();
+        ownerWindow_->activateWindow();
     }
     return false;
 }

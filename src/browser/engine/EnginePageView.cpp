@@ -2,9 +2,11 @@
 #include "ExternalObjectScript.h"
 
 #include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QMenu>
 #include <QWebChannel>
 #include <QWebEngineContextMenuRequest>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
@@ -28,6 +30,23 @@ std::uint32_t MenuKind(const QWebEngineContextMenuRequest* request)
     return CONTEXT_MENU_DEFAULT;
 }
 
+// What the desktop's browser may be handed: web and mail addresses, never local files or
+// scripts a page chose.
+bool IsAddressForDesktopBrowser(const QUrl& url)
+{
+    const QString scheme = url.scheme();
+    return url.isValid()
+        && (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"));
+}
+
+// Only what the user asked for, by a click or a key: a page cannot open windows on its own, and
+// each gesture opens at most one.
+void OpenInDesktopBrowser(QWebEngineNewWindowRequest& request)
+{
+    if (request.isUserInitiated() && IsAddressForDesktopBrowser(request.requestedUrl()))
+        QDesktopServices::openUrl(request.requestedUrl());
+}
+
 } // namespace
 
 EnginePageView::EnginePageView(EnginePaneHost* host, QWidget* parent)
@@ -41,6 +60,7 @@ EnginePageView::EnginePageView(EnginePaneHost* host, QWidget* parent)
     page()->setWebChannel(channel_, QWebEngineScript::MainWorld);
     connect(this, &QWebEngineView::loadStarted, this, [this] { host_->PageLoadStarted(); });
     connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) { host_->PageLoadFinished(ok); });
+    connect(page(), &QWebEnginePage::newWindowRequested, this, &OpenInDesktopBrowser);
 }
 
 void EnginePageView::Load(const QUrl& url)
