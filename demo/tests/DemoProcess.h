@@ -5,8 +5,8 @@
 
 #include <string>
 
-// The built demo service, started on a free port with a fresh database and any further
-// options, stopped at the end.
+// The built demo service, started on a free port with a fresh database, stopped at the end.
+// Options given here come after those and so win over them.
 class DemoProcess {
 public:
     explicit DemoProcess(const QStringList& options = {})

@@ -172,6 +172,8 @@ private slots:
 
         QJsonObject first = Poll(mine);
         QCOMPARE(first.value(QStringLiteral("arrivals")).toArray().size(), 0);
+        // A room on the real clock has its pages ask every second.
+        QCOMPARE(first.value(QStringLiteral("next")).toInt(), 1000);
 
         Get(ServiceAddress::ChatPage(demo.host, "ann", "ann@vellomar.test", "ann"));
         const QJsonObject news = Poll(mine);
@@ -239,6 +241,8 @@ private slots:
         newcomers.removeAll(QStringLiteral("tess"));
         QVERIFY2(newcomers.size() >= 2 && newcomers.size() <= elapsed / 300, qPrintable(newcomers.join(u' ')));
         QCOMPARE(newcomers.first(), QStringLiteral("ann1"));
+        // Its pages ask as often as its clock runs faster, down to every 10 ms.
+        QCOMPARE(news.value(QStringLiteral("next")).toInt(), 10);
     }
 
     void endsCleanlyOnTerminate()
