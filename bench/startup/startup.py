@@ -12,7 +12,6 @@ engine's library is marked, since the tree's share of that library is then small
 """
 import os
 import shutil
-import signal
 import statistics
 import subprocess
 import sys
@@ -20,61 +19,18 @@ import tempfile
 import threading
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from benchsupport import engine_mappers_outside, memory_mib, stop, tree  # noqa: E402
+
 BIN = sys.argv[1]
 RUNS = int(sys.argv[2])
 PAGE = os.path.join(BIN, "splash.htm")
 PAGE_TITLE = "Welcome to Vellomar Chat"
 SETTLE_S = 1.0
-ENGINE_LIBRARY = "libQt6WebEngineCore"
 
 
 def now_ms():
     return time.time() * 1000.0
-
-
-def tree(pid):
-    """The pid and all its descendants, whichever thread started them."""
-    pids, todo = [], [pid]
-    while todo:
-        p = todo.pop()
-        pids.append(p)
-        try:
-            for task in os.listdir(f"/proc/{p}/task"):
-                with open(f"/proc/{p}/task/{task}/children") as f:
-                    todo.extend(int(c) for c in f.read().split())
-        except OSError:
-            pass
-    return pids
-
-
-def memory_mib(pids):
-    rss = pss = 0
-    for p in pids:
-        try:
-            with open(f"/proc/{p}/smaps_rollup") as f:
-                for line in f:
-                    if line.startswith("Rss:"):
-                        rss += int(line.split()[1])
-                    elif line.startswith("Pss:"):
-                        pss += int(line.split()[1])
-        except OSError:
-            pass
-    return rss / 1024.0, pss / 1024.0
-
-
-def engine_mappers_outside(pids):
-    """Processes outside the tree that map the engine's library."""
-    inside, count = set(pids), 0
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit() or int(entry) in inside:
-            continue
-        try:
-            with open(f"/proc/{entry}/maps") as f:
-                if ENGINE_LIBRARY in f.read():
-                    count += 1
-        except OSError:
-            pass
-    return count
 
 
 def load_average():
@@ -82,24 +38,11 @@ def load_average():
         return float(f.read().split()[0])
 
 
-def stop(proc):
-    for p in reversed(tree(proc.pid)):
-        try:
-            os.kill(p, signal.SIGTERM)
-        except OSError:
-            pass
-    try:
-        proc.wait(timeout=10)
-    except subprocess.TimeoutExpired:
-        proc.kill()
-        proc.wait()
-
-
 def settle_and_measure(proc):
     time.sleep(SETTLE_S)
     pids = tree(proc.pid)
-    rss, pss = memory_mib(pids)
-    return rss, pss, engine_mappers_outside(pids)
+    m = memory_mib(pids)
+    return m["Rss"], m["Pss"], engine_mappers_outside(pids)
 
 
 class Run:
@@ -113,6 +56,9 @@ def run_traced(command, picture_mark, needs_page=True):
     config = tempfile.mkdtemp()
     env["VELLOMAR_CONFIG_DIR"] = config
     env["XDG_CONFIG_HOME"] = config
+    # The single-instance lock too: another client running on the machine would end this one.
+    env["XDG_CACHE_HOME"] = config
+    env.pop("XDG_RUNTIME_DIR", None)
     start = now_ms()
     proc = subprocess.Popen(command, env=env, cwd="/",
                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
