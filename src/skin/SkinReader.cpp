@@ -1,9 +1,6 @@
 #include "SkinReader.h"
 #include "Lzhuf.h"
 
-#include "framework/Application.h"
-#include "framework/Dialogs.h"
-
 #include <QtEndian>
 
 namespace {
@@ -56,7 +53,7 @@ QList<QString> SplitNames(const QByteArray& list)
 bool TSkinReader::Fail(const QString& why)
 {
     error_ = why;
-    ShowErrorBox(why);
+    report_({false, why});
     return false;
 }
 
@@ -92,7 +89,7 @@ bool TSkinReader::ReadPackage(const QByteArray& package)
         return false;
     if (ReadU32(container, 0) != kVersion) {
         error_ = kOlderSkinMessage;
-        ShowMessageBox(TMessageKind::Plain, Application ? Application->Title() : QString(), kOlderSkinMessage);
+        report_({true, kOlderSkinMessage});
         return false;
     }
     const quint32 listSize = ReadU32(container, 4);

@@ -3,7 +3,6 @@
 //   skinpack unpack PACKAGE DIR
 #include "SkinPackageWriter.h"
 
-#include "framework/Dialogs.h"
 #include "skin/SkinReader.h"
 
 #include <QCoreApplication>
@@ -14,16 +13,6 @@
 #include <cstdio>
 
 namespace {
-
-// Message boxes of the reader become lines on standard error.
-class ConsoleDialogs final : public DialogService {
-public:
-    void Show(const TMessageBox& box, QWidget*) override
-    {
-        QString text = box.text;
-        std::fprintf(stderr, "skinpack: %s\n", qPrintable(text.replace(QLatin1Char('\r'), QLatin1Char(' '))));
-    }
-};
 
 int Fail(const QString& message)
 {
@@ -58,7 +47,8 @@ int Unpack(const QString& packagePath, const QString& folder)
     QFile file(packagePath);
     if (!file.open(QIODevice::ReadOnly))
         return Fail(QStringLiteral("cannot read %1: %2").arg(packagePath, file.errorString()));
-    TSkinReader reader;
+    // What the client would say in a message box goes to standard error.
+    TSkinReader reader([](const SkinPackageProblem& problem) { Fail(QString(problem.text).replace(u'\r', u' ')); });
     if (!reader.ReadPackage(file.readAll()))
         return 1;
     if (!QDir().mkpath(folder))
@@ -83,8 +73,6 @@ int Unpack(const QString& packagePath, const QString& folder)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    ConsoleDialogs dialogs;
-    DialogService::Install(&dialogs);
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 3 && args[0] == QStringLiteral("pack"))
         return Pack(args[1], args[2]);
