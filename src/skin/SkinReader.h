@@ -48,7 +48,7 @@ private:
 
     QList<QString> names_;
     QList<qsizetype> offsets_; // entry i is data_[offsets_[i], offsets_[i + 1])
-    QByteArray data_;
+    QByteArray data_;          // the whole container
     QString error_;
     ProblemReport report_;
 };
