@@ -16,16 +16,10 @@
 #include "app/LoginForm.h"
 #include "app/MainForm.h"
 #include "browser/ExternalBridge.h"
-#include "framework/Timer.h"
-#include "notify/NoticePopup.h"
-#include "service/PageFetch.h"
 #include "service/ServiceAddresses.h"
 #include "tray/TrayIcon.h"
 
 #include <QGuiApplication>
-#include <QTcpServer>
-
-#include <memory>
 
 #include <unistd.h>
 
@@ -36,41 +30,21 @@ constexpr int kSimulatedHourMs = int(3600 * 1000 * kTimeScale);
 constexpr int kNewcomersInAnHour = 60;
 constexpr double kAllowedGrowth = 0.05;
 
-int FreePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 } // namespace
 
 class MemoryInUseTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir data_;
-    const int port_ = FreePort();
-    std::unique_ptr<DemoProcess> demo_;
+    // The service simulating its busy room from the start.
+    DemoProcess demo_{{QStringLiteral("--simulate-chat"), QString::number(kTimeScale)}};
     int notices_ = 0;
-
-    // The service on the same port and database, with or without its simulated room.
-    void StartService(bool simulated)
-    {
-        demo_.reset();
-        QStringList options{QStringLiteral("--port"), QString::number(port_), QStringLiteral("--db"),
-                            data_.filePath(QStringLiteral("demo.sqlite"))};
-        if (simulated)
-            options << QStringLiteral("--simulate-chat") << QString::number(kTimeScale);
-        demo_ = std::make_unique<DemoProcess>(options);
-        QCOMPARE(demo_->port, port_);
-    }
 
     // This process and the engine's processes: the tree without the demo service.
     QMap<qint64, ProcessMemory> ClientMemory() const
     {
         QMap<qint64, ProcessMemory> memory = TreeMemory(::getpid());
-        memory.remove(demo_->process.processId());
+        memory.remove(demo_.process.processId());
         return memory;
     }
 
@@ -79,7 +53,7 @@ private slots:
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("needs an X display (run through scripts/with-xvfb)");
-        StartService(false);
+        QVERIFY(demo_.port > 0);
         Form1 = Application->CreateForm<TForm1>();
         Form3 = Application->CreateForm<TForm3>();
         Form1->TrayIcon1->TrayAvailable = [] { return true; };
@@ -95,10 +69,8 @@ private slots:
 
     void anHourInABusyRoom()
     {
-        const std::string host = demo_->host;
-        QVERIFY(LoadAndWait(*Form1->www, QString::fromStdString(
-                                              ServiceAddress::ChatPage(host, "demo", "demo@vellomar.test", "demo"))));
-        StartService(true);
+        QVERIFY(LoadAndWait(*Form1->www, QString::fromStdString(ServiceAddress::ChatPage(
+                                              demo_.host, "demo", "demo@vellomar.test", "demo"))));
         // The page then holds all the lines it keeps, the notice has been up, and the engine has
         // taken the pace.
         QTest::qWait(kSimulatedHourMs);
@@ -133,7 +105,6 @@ private slots:
                  qPrintable(QStringLiteral("grew by %1 KiB of %2 KiB").arg(grown).arg(share)));
     }
 
-    void cleanupTestCase() { demo_.reset(); }
 };
 
 VELLOMAR_TEST_MAIN(MemoryInUseTest)
