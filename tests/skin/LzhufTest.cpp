@@ -1,4 +1,4 @@
-#include "LzhufEncoder.h"
+#include "skinpack/LzhufEncoder.h"
 #include "TestSupport.h"
 #include "skin/Lzhuf.h"
 

@@ -1,7 +1,7 @@
 // Builds a skin package from a skin folder, or takes one apart for skin authors.
 //   skinpack pack DIR PACKAGE
 //   skinpack unpack PACKAGE DIR
-#include "SkinPackageWriter.h"
+#include "skinpack/SkinPackageWriter.h"
 
 #include "framework/Dialogs.h"
 #include "skin/SkinReader.h"

@@ -1,6 +1,6 @@
 // libFuzzer target for the skin readers: the LZHUF decoder, the package container, the
 // description and the element builder. The first byte chooses what the rest is taken as.
-#include "SkinPackageWriter.h"
+#include "skinpack/SkinPackageWriter.h"
 #include "framework/Dialogs.h"
 #include "skin/Lzhuf.h"
 #include "skin/QuickIni.h"
