@@ -1,12 +1,19 @@
-# vellomar_add_test(NAME SOURCES... LIBS lib... [DISPLAY])
-# A Qt Test executable registered with CTest. Widget and painting tests run on the
-# offscreen platform; DISPLAY tests run under their own Xvfb.
+# vellomar_add_test(test_<subject> [SOURCES extra...] LIBS lib... [USES program...] [DISPLAY])
+# The Qt Test executable test_<subject>, made from test_<subject>.cpp in the current folder (and
+# the extra sources) with the test support library, and registered with CTest. USES names the
+# programs of the build that the test starts; they are built before it. Widget and painting
+# tests run on the offscreen platform; DISPLAY tests run under their own Xvfb. Every test gets a
+# fresh settings folder (scripts/run-test).
 function(vellomar_add_test name)
-  cmake_parse_arguments(T "DISPLAY" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELLOMAR_BIN_DIR})
+  cmake_parse_arguments(T "DISPLAY" "" "SOURCES;LIBS;USES" ${ARGN})
+  if(NOT name MATCHES "^test_[a-z0-9_]+$")
+    message(FATAL_ERROR "test ${name}: tests are named test_<subject>, in lower case")
+  endif()
+  add_executable(${name} ${name}.cpp ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE Vellomar::testsupport ${T_LIBS})
+  if(T_USES)
+    add_dependencies(${name} ${T_USES})
+  endif()
   if(T_DISPLAY)
     add_test(NAME ${name}
              COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-test ${CMAKE_SOURCE_DIR}/scripts/with-xvfb $<TARGET_FILE:${name}>)

@@ -17,7 +17,7 @@ public slots:
     void open(const QUrl& url) { opened.append(url); }
 };
 
-class TestCreators : public QObject {
+class CreatorsTest : public QObject {
     Q_OBJECT
 
 private:
@@ -172,5 +172,5 @@ private slots:
     }
 };
 
-VELLOMAR_TEST_MAIN(TestCreators)
+VELLOMAR_TEST_MAIN(CreatorsTest)
 #include "test_creators.moc"

@@ -30,7 +30,7 @@ QStringList Texts(const QList<TMessageBox>& boxes)
 
 } // namespace
 
-class TestLogin : public QObject {
+class LoginTest : public QObject {
     Q_OBJECT
 
 private:
@@ -314,5 +314,5 @@ private slots:
     }
 };
 
-VELLOMAR_TEST_MAIN(TestLogin)
+VELLOMAR_TEST_MAIN(LoginTest)
 #include "test_login.moc"

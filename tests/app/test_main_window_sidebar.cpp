@@ -152,4 +152,4 @@ private slots:
 };
 
 VELLOMAR_TEST_MAIN(MainWindowSidebarTest)
-#include "MainWindowSidebarTest.moc"
+#include "test_main_window_sidebar.moc"

@@ -9,7 +9,7 @@
 #include <QTimer>
 
 // The main window's tray, close and menu commands, on the real main window.
-class TrayCommandsTest : public QObject {
+class TrayIconCommandsTest : public QObject {
     Q_OBJECT
 
 private:
@@ -110,5 +110,5 @@ private slots:
     }
 };
 
-VELLOMAR_TEST_MAIN(TrayCommandsTest)
+VELLOMAR_TEST_MAIN(TrayIconCommandsTest)
 #include "test_trayicon_commands.moc"

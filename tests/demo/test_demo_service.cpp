@@ -1,4 +1,4 @@
-#include "DemoProcess.h"
+#include "DemoService.h"
 #include "service/PageFetch.h"
 #include "service/ServiceAddresses.h"
 
@@ -29,11 +29,11 @@ Visit VisitOf(const std::string& page)
 
 } // namespace
 
-class TestDemoService : public QObject {
+class DemoServiceTest : public QObject {
     Q_OBJECT
 
 private:
-    DemoProcess demo;
+    DemoService demo;
 
     std::string Get(const std::string& address) { return FetchPage(address).Text; }
     QJsonObject Poll(const Visit& visit)
@@ -50,7 +50,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY2(demo.port > 0, "the demo service did not start"); }
+    void initTestCase() { QVERIFY2(demo.Started(), "the demo service did not start"); }
 
     void loginCheck_data()
     {
@@ -192,14 +192,13 @@ private slots:
 
     void endsCleanlyOnTerminate()
     {
-        DemoProcess other;
-        QVERIFY(other.port > 0);
-        other.process.terminate();
-        QVERIFY(other.process.waitForFinished(5000));
-        QCOMPARE(other.process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(other.process.exitCode(), 0);
+        DemoService other;
+        QVERIFY(other.Started());
+        other.process.Process().terminate();
+        QVERIFY(other.process.WaitForEnd(5000));
+        QVERIFY2(other.process.EndedCleanly(), other.process.Output().constData());
     }
 };
 
-QTEST_GUILESS_MAIN(TestDemoService)
+QTEST_GUILESS_MAIN(DemoServiceTest)
 #include "test_demo_service.moc"

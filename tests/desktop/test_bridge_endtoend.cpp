@@ -1,3 +1,5 @@
+#include "DemoService.h"
+#include "DesktopSupport.h"
 #include "TestSupport.h"
 #include "app/LoginForm.h"
 #include "app/MainForm.h"
@@ -7,37 +9,21 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 
-namespace {
-
-int FreePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-} // namespace
-
 // The client's main loop on a real X display with a tray: a chat page announces a newcomer,
 // the main window comes back from the tray and the popup slides up at the bottom right of the
-// screen. Once against a local page, once against the demo chat service when it is built.
+// screen. Once against a local page, once against the demo chat service.
 class BridgeEndToEndTest : public QObject {
     Q_OBJECT
 
 private:
-    QProcess trayHost_;
-    QProcess demo_;
     QTemporaryDir dir_;
+    ChildProcess trayHost_;
 
     void Load(QWebEnginePage* page, const QUrl& url)
     {
@@ -84,12 +70,9 @@ private slots:
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("needs an X display (run through scripts/with-xvfb)");
-        if (QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
+        if (!MissingTool({QStringLiteral("trayer")}).isEmpty())
             QSKIP("trayer is not installed (scripts/bootstrap installs it)");
-        trayHost_.start(QStringLiteral("trayer"), {"--edge", "bottom", "--align", "right", "--widthtype", "pixel",
-                                                   "--width", "64", "--heighttype", "pixel", "--height", "32",
-                                                   "--SetDockType", "true", "--SetPartialStrut", "true", "--transparent", "false"});
-        QVERIFY(trayHost_.waitForStarted());
+        QVERIFY(StartTrayHost(trayHost_));
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
         qputenv("VELLOMAR_CONFIG_DIR", dir_.path().toLocal8Bit());
         Form1 = Application->CreateForm<TForm1>();
@@ -116,22 +99,9 @@ private slots:
 
     void demoServiceAnnouncesASecondUser()
     {
-        const QString demo = QCoreApplication::applicationDirPath() + QStringLiteral("/vellomar-demo");
-        if (!QFile::exists(demo))
-            QSKIP("the demo chat service is not built (build/bin/vellomar-demo); build it and run this again");
-        const int port = FreePort();
-        demo_.setProcessChannelMode(QProcess::MergedChannels);
-        demo_.start(demo, {"--port", QString::number(port), "--db", dir_.filePath(QStringLiteral("demo.sqlite"))});
-        QVERIFY(demo_.waitForStarted());
-        // Up once it says so, or once it takes connections (its output may sit in a buffer).
-        QByteArray said;
-        auto accepting = [port] {
-            QTcpSocket probe;
-            probe.connectToHost(QHostAddress::LocalHost, quint16(port));
-            return probe.waitForConnected(200);
-        };
-        QTRY_VERIFY_WITH_TIMEOUT((said += demo_.readAll()).contains("listening on") || accepting(), 15000);
-        const QString host = QStringLiteral("http://127.0.0.1:%1").arg(port);
+        DemoService demo;
+        QVERIFY2(demo.Started(), demo.process.Output().constData());
+        const QString host = QString::fromStdString(demo.host);
 
         // "demo" is in the room in the client's pane, the window hidden in the tray.
         Load(Form1->www->page(),
@@ -143,16 +113,6 @@ private slots:
         QWebEnginePage ann(&otherBrowser);
         Load(&ann, QUrl(host + QStringLiteral("/JAVASCRIPTWEXE.php?username=ann&email=ann%40vellomar.test&pass=ann")));
         ExpectNotice(QStringLiteral("ann"), QStringLiteral("endtoend-demo-popup.png"));
-    }
-
-    void cleanupTestCase()
-    {
-        for (QProcess* process : {&demo_, &trayHost_})
-            if (process->state() != QProcess::NotRunning) {
-                process->terminate();
-                if (!process->waitForFinished(5000))
-                    process->kill();
-            }
     }
 };
 

@@ -1,10 +1,10 @@
 // Whole-program checks of the guard: real copies of the client on one display.
-#include <QCoreApplication>
+#include "ChildProcess.h"
+
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
+#include <QFileInfo>
 #include <QTest>
 #include <QThread>
 
@@ -12,11 +12,6 @@
 #include <vector>
 
 namespace {
-
-QString Client()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/vellomar");
-}
 
 QByteArray FileDigest(const QString& path)
 {
@@ -26,105 +21,68 @@ QByteArray FileDigest(const QString& path)
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
-// Waits until `process` has written `marker` on its standard error, or has ended.
-bool WaitForMarker(QProcess& process, const QByteArray& marker, QByteArray& seen, int ms = 90000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        process.waitForReadyRead(200);
-        seen += process.readAllStandardError();
-        if (seen.contains(marker))
-            return true;
-        if (process.state() == QProcess::NotRunning)
-            return false;
-    }
-    return false;
-}
-
-void Stop(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.kill();
-    process.waitForFinished(10000);
-}
-
 } // namespace
 
-class SingleInstanceProcessTest : public QObject {
+class SingleInstanceProcessesTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir config_;
-    QTemporaryDir runtime_;
+    // Every copy is the same user's: one settings folder, one lock folder.
+    ClientFolders folders_;
 
-    std::unique_ptr<QProcess> Start(const QString& program)
+    std::unique_ptr<ChildProcess> Start(const QString& program)
     {
-        auto process = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("VELLOMAR_CONFIG_DIR"), config_.path());
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
-        env.insert(QStringLiteral("VELLOMAR_TRACE_STARTUP"), QStringLiteral("1"));
-        env.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
-        process->setProcessEnvironment(env);
-        process->start(program, {});
-        return process;
+        auto copy = std::make_unique<ChildProcess>();
+        copy->Start(program, {}, folders_.Environment());
+        return copy;
     }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(QFileInfo::exists(Client()));
+        QVERIFY(QFileInfo::exists(ClientProgram()));
         QVERIFY(!qEnvironmentVariableIsEmpty("DISPLAY"));
     }
 
     void aSecondCopyEndsSilentlyAndLeavesTheFirstAlone()
     {
-        auto first = Start(Client());
-        QByteArray firstSaid;
-        QVERIFY(WaitForMarker(*first, "main-shown", firstSaid));
-        const QString hive = config_.filePath(QStringLiteral("registry.sqlite"));
+        auto first = Start(ClientProgram());
+        QVERIFY(first->WaitForOutput("main-shown", 90000));
+        const QString hive = folders_.Config() + QStringLiteral("/registry.sqlite");
         const QByteArray before = FileDigest(hive);
         QVERIFY(!before.isEmpty());
 
-        auto second = Start(Client());
-        QVERIFY(second->waitForFinished(120000));
-        const QByteArray secondSaid = second->readAllStandardError();
-        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second->exitCode(), 0);
+        auto second = Start(ClientProgram());
+        QVERIFY(second->WaitForEnd(120000));
+        const QByteArray secondSaid = second->Output();
+        QVERIFY2(second->EndedCleanly(), secondSaid.constData());
         QVERIFY2(!secondSaid.contains("splash-shown") && !secondSaid.contains("main-shown"), secondSaid.constData());
 
-        QCOMPARE(first->state(), QProcess::Running);
+        QVERIFY(first->Running());
         QCOMPARE(FileDigest(hive), before);
-        Stop(*first);
     }
 
     void aRenamedExecutableRunsBesideTheFirst()
     {
         QTemporaryDir elsewhere;
         const QString renamed = elsewhere.filePath(QStringLiteral("vellomar-renamed"));
-        QVERIFY(QFile::copy(Client(), renamed));
-        auto first = Start(Client());
-        QByteArray firstSaid;
-        QVERIFY(WaitForMarker(*first, "main-shown", firstSaid));
+        QVERIFY(QFile::copy(ClientProgram(), renamed));
+        auto first = Start(ClientProgram());
+        QVERIFY(first->WaitForOutput("main-shown", 90000));
 
         auto other = Start(renamed);
-        QByteArray otherSaid;
-        QVERIFY2(WaitForMarker(*other, "main-shown", otherSaid), otherSaid.constData());
-        QCOMPARE(first->state(), QProcess::Running);
-        QCOMPARE(other->state(), QProcess::Running);
-        Stop(*other);
-        Stop(*first);
+        QVERIFY2(other->WaitForOutput("main-shown", 90000), other->Output().constData());
+        QVERIFY(first->Running());
+        QVERIFY(other->Running());
     }
 
     void ofTwentyCopiesStartedAtOnceOneRemains()
     {
-        std::vector<std::unique_ptr<QProcess>> copies;
+        std::vector<std::unique_ptr<ChildProcess>> copies;
         for (int i = 0; i < 20; ++i)
-            copies.push_back(Start(Client()));
+            copies.push_back(Start(ClientProgram()));
         for (auto& copy : copies)
-            QVERIFY(copy->waitForStarted());
+            QVERIFY(copy->Started());
 
         // The others end by themselves; the one that runs on never does.
         QElapsedTimer clock;
@@ -132,31 +90,28 @@ private slots:
         auto running = [&] {
             int count = 0;
             for (auto& copy : copies)
-                count += copy->state() != QProcess::NotRunning;
+                count += copy->Running();
             return count;
         };
         while (running() > 1 && clock.elapsed() < 180000)
             for (auto& copy : copies)
-                copy->waitForFinished(100);
+                copy->WaitForEnd(100);
         QCOMPARE(running(), 1);
         for (auto& copy : copies)
-            if (copy->state() == QProcess::NotRunning) {
-                QCOMPARE(copy->exitStatus(), QProcess::NormalExit);
-                QCOMPARE(copy->exitCode(), 0);
-                const QByteArray said = copy->readAllStandardError();
+            if (!copy->Running()) {
+                const QByteArray said = copy->Output();
+                QVERIFY2(copy->EndedCleanly(), said.constData());
                 QVERIFY2(!said.contains("splash-shown") && !said.contains("main-shown"), said.constData());
             }
         // The one left is a whole program, not a copy stuck on its way out.
         for (auto& copy : copies)
-            if (copy->state() != QProcess::NotRunning) {
-                QByteArray said;
-                QVERIFY(WaitForMarker(*copy, "main-shown", said));
+            if (copy->Running()) {
+                QVERIFY(copy->WaitForOutput("main-shown", 90000));
                 QThread::msleep(1000);
-                QCOMPARE(copy->state(), QProcess::Running);
-                Stop(*copy);
+                QVERIFY(copy->Running());
             }
     }
 };
 
-QTEST_GUILESS_MAIN(SingleInstanceProcessTest)
+QTEST_GUILESS_MAIN(SingleInstanceProcessesTest)
 #include "test_singleinstance_processes.moc"

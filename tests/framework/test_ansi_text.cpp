@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-class TestAnsiText : public QObject {
+class AnsiTextTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -39,5 +39,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestAnsiText)
+QTEST_APPLESS_MAIN(AnsiTextTest)
 #include "test_ansi_text.moc"

@@ -27,7 +27,7 @@ std::string Chunk(int i)
 
 } // namespace
 
-class TestPageFetch : public QObject {
+class PageFetchTest : public QObject {
     Q_OBJECT
 
 private:
@@ -193,5 +193,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestPageFetch)
+QTEST_APPLESS_MAIN(PageFetchTest)
 #include "test_page_fetch.moc"

@@ -329,4 +329,4 @@ private slots:
 };
 
 VELLOMAR_TEST_MAIN(CommandBarInputTest)
-#include "CommandBarInputTest.moc"
+#include "test_command_bar_input.moc"

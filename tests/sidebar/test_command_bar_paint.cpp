@@ -220,4 +220,4 @@ private slots:
 };
 
 VELLOMAR_TEST_MAIN(CommandBarPaintTest)
-#include "CommandBarPaintTest.moc"
+#include "test_command_bar_paint.moc"

@@ -143,4 +143,4 @@ private slots:
 };
 
 VELLOMAR_TEST_MAIN(CommandBarScrollTest)
-#include "CommandBarScrollTest.moc"
+#include "test_command_bar_scroll.moc"

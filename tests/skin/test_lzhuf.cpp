@@ -183,4 +183,4 @@ private slots:
 };
 
 VELLOMAR_TEST_MAIN(LzhufTest)
-#include "LzhufTest.moc"
+#include "test_lzhuf.moc"

@@ -104,4 +104,4 @@ private slots:
 };
 
 VELLOMAR_TEST_MAIN(QuickIniTest)
-#include "QuickIniTest.moc"
+#include "test_quickini.moc"

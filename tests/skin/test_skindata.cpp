@@ -360,4 +360,4 @@ private slots:
 };
 
 VELLOMAR_TEST_MAIN(SkinDataTest)
-#include "SkinDataTest.moc"
+#include "test_skindata.moc"

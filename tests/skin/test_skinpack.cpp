@@ -36,7 +36,7 @@ QByteArray ReadFile(const QString& path)
 
 } // namespace
 
-class SkinpackToolTest : public QObject {
+class SkinpackTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -114,5 +114,5 @@ private slots:
     }
 };
 
-VELLOMAR_TEST_MAIN(SkinpackToolTest)
-#include "SkinpackToolTest.moc"
+VELLOMAR_TEST_MAIN(SkinpackTest)
+#include "test_skinpack.moc"

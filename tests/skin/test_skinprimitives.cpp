@@ -227,4 +227,4 @@ private slots:
 };
 
 VELLOMAR_TEST_MAIN(SkinPrimitivesTest)
-#include "SkinPrimitivesTest.moc"
+#include "test_skinprimitives.moc"

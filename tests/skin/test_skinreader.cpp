@@ -156,4 +156,4 @@ private slots:
 };
 
 VELLOMAR_TEST_MAIN(SkinReaderTest)
-#include "SkinReaderTest.moc"
+#include "test_skinreader.moc"

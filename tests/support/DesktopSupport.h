@@ -1,0 +1,24 @@
+#pragma once
+#include "ChildProcess.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// Helpers of the whole-program tests, which run on a real X display (scripts/with-xvfb).
+
+// Runs xdotool and returns what it printed, trimmed (window ids one a line).
+QString Xdotool(const QStringList& arguments);
+
+// The ids of the windows shown with the title `title`, whole.
+QStringList VisibleWindowsNamed(const QString& title);
+
+// Starts a system tray (trayer, 64 x 32 at the bottom right of the screen) for the client's icon.
+bool StartTrayHost(ChildProcess& trayHost);
+
+// Checks `condition` every 100 ms, events flowing meanwhile, until it holds or `ms` have gone by.
+bool WaitFor(const std::function<bool()>& condition, int ms = 15000);
+
+// The first of `tools` that is not installed, or an empty string.
+QString MissingTool(const QStringList& tools);
