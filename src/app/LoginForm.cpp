@@ -93,9 +93,14 @@ TForm3::TForm3()
     password->setEchoMode(QLineEdit::Password);
     // Flat, and every character shown as "*".
     password->setStyleSheet(QStringLiteral(
-        "QLineEdit { border: 1px solid palette(dark); background: palette(base); lineedit-password-character: 42; }"));
+        "QLineEdit { border: 1px solid palette(dark); background: palette(base); lineedit-password-character: 42; }"
+        "QLineEdit:focus { border-color: palette(highlight); }"));
     setTabOrder(username, email);
     setTabOrder(email, password);
+    // Each label names its field for screen readers.
+    Label1->setBuddy(username);
+    Label3->setBuddy(email);
+    Label2->setBuddy(password);
 
     SpeedButton1 = AddButton("SpeedButton1", QRect(312, 24, 97, 65), QStringLiteral("Login"),
                              QStringLiteral(":/images/login/login.png"), QStringLiteral("Click here to login"));
@@ -144,6 +149,7 @@ TEdit* TForm3::AddEdit(const char* name, const QRect& place, const QString& hint
     edit->setObjectName(QLatin1String(name));
     edit->setGeometry(place);
     edit->setToolTip(PlainHint(hint));
+    edit->setAccessibleDescription(hint);
     edit->installEventFilter(this);
     return edit;
 }
@@ -162,7 +168,19 @@ QToolButton* TForm3::AddButton(const char* name, const QRect& place, const QStri
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::NoFocus);
     button->setToolTip(PlainHint(hint));
+    button->setAccessibleName(caption);
+    button->setAccessibleDescription(hint);
     return button;
+}
+
+void TForm3::keyPressEvent(QKeyEvent* event)
+{
+    // Escape leaves the window as its close box does; Enter belongs to the fields.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    TForm::keyPressEvent(event);
 }
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event)

@@ -49,6 +49,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLabel* AddLabel(const char* name, int left, int top, const QString& caption);

@@ -4,6 +4,8 @@
 #include "ServiceHost.h"
 #include "StartupTrace.h"
 #include "framework/Application.h"
+#include "notify/NoticePopupAccessible.h"
+#include "sidebar/CommandBarAccessible.h"
 #include "skin/SkinData.h"
 
 #include <QCommandLineParser>
@@ -41,6 +43,8 @@ int main(int argc, char** argv)
 
     SetServiceHost(ResolveServiceHost(options.value(serviceHost), qEnvironmentVariable("VELLOMAR_SERVICE_HOST")));
     app.SetTitle(QStringLiteral("Vellomar Chat"));
+    InstallCommandBarAccessibility();
+    InstallNoticePopupAccessibility();
     app.setWindowIcon(AppIcon());
     Form1 = app.CreateForm<TForm1>();
     StartupTrace::Watch(Form1, Form1->www);

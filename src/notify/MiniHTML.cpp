@@ -55,6 +55,7 @@ bool Formatter::Run(const QString& source)
             d.superExtra = m.superExtra;
             d.imageOffset = m.imageOffset;
             QStringView piece = consumed;
+            shownLines_.append(QString());
             RunLine(p_.MeasureOnly ? TPassMode::Measure : TPassMode::Draw, false, piece, draw, d, placed);
             const int textBottom = placed.Bottom - m.imageOffset;
             if ((d.overAnchorText && p_.HitY >= textBottom - m.ghHeight && p_.HitY < textBottom) || d.overAnchorImage)
@@ -69,6 +70,12 @@ bool Formatter::Run(const QString& source)
             text = QStringView();
     }
     r_.AnchorCount = measure.anchorCount;
+    for (QString& line : shownLines_)
+        while (line.endsWith(u' '))
+            line.chop(1);
+    while (!shownLines_.isEmpty() && shownLines_.last().isEmpty())
+        shownLines_.removeLast();
+    r_.PlainText = shownLines_.join(u'\n');
     if (r_.ExtentHeight == 0)
         r_.ExtentHeight = Gh(baseFont_);
     canvas_.BrushColor = entryBackground_;
@@ -143,6 +150,8 @@ void Formatter::Piece(TPassMode mode, bool firstPass, QStringView& text, FormatS
 
     const int oldExtent = line.extent;
     const int width = Width(s.font, piece);
+    if (!firstPass)
+        NoteShown(StripPrefix(piece), width, s, line, rect);
     line.extent += width;
     if (mode == TPassMode::Measure) {
         const int x = p_.HitX - rect.Left;
@@ -177,6 +186,23 @@ void Formatter::Piece(TPassMode mode, bool firstPass, QStringView& text, FormatS
         line.extent -= width;
         line.position -= width;
     }
+}
+
+void Formatter::NoteShown(const QString& words, int width, const FormatState& s, const LineState& line,
+                          const TRect& rect)
+{
+    shownLines_.last() += words;
+    if (!s.insideAnchor || r_.Anchors.isEmpty())
+        return;
+    TMiniHTMLAnchor& anchor = r_.Anchors.last();
+    anchor.Text += words;
+    const TRect box{line.position, rect.Top, line.position + width, rect.Bottom};
+    if (box.IsEmpty())
+        return;
+    anchor.Rect = anchor.Rect.IsEmpty() ? box
+                                        : TRect{std::min(anchor.Rect.Left, box.Left), std::min(anchor.Rect.Top, box.Top),
+                                                std::max(anchor.Rect.Right, box.Right),
+                                                std::max(anchor.Rect.Bottom, box.Bottom)};
 }
 
 int Formatter::TextBottom(const LineState& line, const TRect& rect) const

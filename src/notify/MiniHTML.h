@@ -3,6 +3,7 @@
 #include "framework/Color.h"
 #include "framework/Rect.h"
 
+#include <QList>
 #include <QString>
 
 class TImageList;
@@ -33,6 +34,13 @@ struct TMiniHTMLParams {
     int LineSpacing = 0;                   // pixels added to every line height
 };
 
+// An anchor as laid out: where it leads, the words it shows and where they stand.
+struct TMiniHTMLAnchor {
+    QString Href;
+    QString Text;
+    TRect Rect;                            // bounds of its words and pictures; empty when none show
+};
+
 struct TMiniHTMLResults {
     QString AnchorUnderPoint;              // href of the anchor under the point
     QString FocusAnchorHref;               // href of the FocusAnchor anchor
@@ -41,6 +49,10 @@ struct TMiniHTMLResults {
     int AnchorCount = 0;
     int AnchorUnderPointNumber = -1;       // 1-based; -1 when none
     TRect AnchorUnderPointRect;
+    // What a reader hears, left out by MeasureAll: the words as laid out, one line of the layout
+    // to a line of text, without tags, entities decoded; and the anchors in text order.
+    QString PlainText;
+    QList<TMiniHTMLAnchor> Anchors;
 };
 
 // Lays out a small HTML-like markup in LayoutRect and draws it on the canvas (whose font and

@@ -6,6 +6,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 class TNoticePicture;
@@ -102,6 +103,9 @@ private:
     void Image(TPassMode mode, bool firstPass, const QString& tag, const QString& up, FormatState& s,
                LineState& line, const TRect& rect);
     void CloseFocusRect(TPassMode mode, FormatState& s, const LineState& line, const TRect& rect);
+    // Adds what the second pass put on the line (words, or a picture without) to the plain text
+    // and to the open anchor.
+    void NoteShown(const QString& words, int width, const FormatState& s, const LineState& line, const TRect& rect);
 
     int TextBottom(const LineState& line, const TRect& rect) const;
     int Gh(const QFont& font) const { return QFontMetrics(font).height(); }
@@ -121,6 +125,7 @@ private:
     int indent_ = 0;
     int lineIndex_ = 0;
     int imageUnderPoint_ = 0;
+    QStringList shownLines_;
 };
 
 } // namespace minihtml

@@ -112,6 +112,8 @@ void Formatter::Image(TPassMode mode, bool firstPass, const QString& tag, const 
             canvas_.StretchDraw({line.position, top, line.position + width, top + height}, picture);
         }
     }
+    if (!firstPass)
+        NoteShown(QString(), width, s, line, rect);
     line.extent += width;
     line.position += width;
     line.height = std::max(line.height, height);

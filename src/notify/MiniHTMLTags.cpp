@@ -35,6 +35,8 @@ void Formatter::OpenTag(TPassMode mode, bool firstPass, const QString& tag, cons
     switch (up[1].unicode()) {
     case 'A':
         OpenAnchor(mode, tag, s, line);
+        if (!firstPass)
+            r_.Anchors.append({s.href, {}, {}});
         break;
     case 'B':
         if (up.startsWith(QStringLiteral("<B>")))

@@ -1,5 +1,6 @@
 #include "NoticePopup.h"
 
+#include "NoticePopupAccessible.h"
 #include "SlideEnvironment.h"
 #include "framework/ComponentReference.h"
 #include "framework/Events.h"
@@ -90,6 +91,8 @@ void TNoticePopup::OpenPopup()
     PrepareWindow();
     PopupLeft = area.x() + area.width() - window_->width() - kRightGap;
     ShowPopup();
+    // Spoken as it appears, not when it has finished sliding in.
+    AnnounceNotice(window_);
     // Called again from inside its own wait (a page announcing one newcomer after another), the
     // window starts again from the bottom and the slide already running takes it up: one slide
     // at a time, so a flood of calls cannot nest waits without end.

@@ -105,6 +105,14 @@ bool TNoticePopupWindow::HitTest(const QPoint& point, TMiniHTMLResults& results)
     return DrawMiniHTML(canvas, text_, TextRect(), params, results);
 }
 
+TMiniHTMLResults TNoticePopupWindow::LaidOutText()
+{
+    TMiniHTMLResults results;
+    // A point left of the text is on no anchor.
+    HitTest(QPoint(-1, -1), results);
+    return results;
+}
+
 void TNoticePopupWindow::PaintBackground(TCanvas& canvas) const
 {
     const int w = width(), h = height();

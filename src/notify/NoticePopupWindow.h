@@ -58,6 +58,8 @@ public:
     TRect TextRect() const;
     // Runs the formatter in measuring mode at a client point; true when it is on an anchor.
     bool HitTest(const QPoint& point, TMiniHTMLResults& results);
+    // The text as it is laid out now: its plain words and its anchors, in client coordinates.
+    TMiniHTMLResults LaidOutText();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

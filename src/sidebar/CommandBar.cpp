@@ -1,5 +1,6 @@
 #include "CommandBar.h"
 
+#include "CommandBarAccessible.h"
 #include "framework/Timer.h"
 
 #include <QDesktopServices>
@@ -66,6 +67,8 @@ void TCommandBar::Changed()
 {
     if (hovered_ && !Owns(hovered_))
         hovered_ = nullptr;
+    if (focused_ && !Owns(focused_))
+        focused_ = nullptr;
     update();
 }
 
@@ -152,6 +155,14 @@ QList<TCommandBar::CaptionStrip> TCommandBar::CaptionStrips() const
             bottom -= h;
         }
     return strips;
+}
+
+TRect TCommandBar::CaptionRect(const TCommandPanel* panel) const
+{
+    for (const CaptionStrip& strip : CaptionStrips())
+        if (strip.panel == panel)
+            return strip.rect;
+    return {};
 }
 
 template <class Match> TCommandItem* TCommandBar::FindRow(const TCommandPanel* panel, Match match) const
@@ -248,6 +259,7 @@ void TCommandBar::leaveEvent(QEvent* event)
 void TCommandBar::mousePressEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
+    focusCues_ = false;
     if (TabStop())
         setFocus(Qt::MouseFocusReason);
     leftDown_ = event->button() == Qt::LeftButton;
@@ -265,6 +277,12 @@ void TCommandBar::mousePressEvent(QMouseEvent* event)
     QPointer<TCommandBar> alive(this);
     TCommandPanel* panel = ActivePanel();
     if (TCommandItem* item = ItemAtPress(pos)) {
+        // The keyboard goes on from the pressed item; the rows stay where they are.
+        if (focused_ != item) {
+            focused_ = item;
+            if (hasFocus())
+                AnnounceFocusedItem();
+        }
         if (event->button() == Qt::LeftButton)
             PressItem(panel, item);
         else if (event->button() == Qt::RightButton && OnItemRightClick)
@@ -362,7 +380,7 @@ void TCommandBar::ScrollTick()
 
 void TCommandBar::keyPressEvent(QKeyEvent* event)
 {
-    if (HandleShortCut(event->keyCombination()) || HandleMnemonic(event))
+    if (HandleShortCut(event->keyCombination()) || HandleMnemonic(event) || HandleNavigation(event))
         return;
     QWidget::keyPressEvent(event);
 }
@@ -408,10 +426,113 @@ bool TCommandBar::HandleMnemonic(QKeyEvent* event)
     return false;
 }
 
+bool TCommandBar::HandleNavigation(QKeyEvent* event)
+{
+    TCommandPanel* panel = ActivePanel();
+    if (!panel || (event->modifiers() & ~Qt::KeypadModifier))
+        return false;
+    TCommandItem* current = FocusedItem();
+    const int all = panel->Items.Count();
+    int steps = 0;
+    switch (event->key()) {
+    case Qt::Key_Up: steps = -1; break;
+    case Qt::Key_Down: steps = +1; break;
+    case Qt::Key_Home: steps = -all; break;
+    case Qt::Key_End: steps = +all; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (!current)
+            return false;
+        focusCues_ = true;
+        // Holding the key down runs the command once.
+        if (!event->isAutoRepeat()) {
+            QPointer<TCommandBar> alive(this);
+            PressItem(panel, current);
+            if (alive)
+                update();
+        }
+        return true;
+    default:
+        return false;
+    }
+    if (TCommandItem* target = VisibleItemFrom(current, steps))
+        SetFocusedItem(target);
+    return true;
+}
+
+TCommandItem* TCommandBar::VisibleItemFrom(TCommandItem* start, int steps) const
+{
+    const TCommandPanel* panel = ActivePanel();
+    if (!panel)
+        return nullptr;
+    const QList<TCommandItem*> visible = panel->VisibleItems();
+    if (visible.isEmpty())
+        return nullptr;
+    const qsizetype at = visible.indexOf(start);
+    if (at < 0)
+        return visible.first();
+    return visible[std::clamp<qsizetype>(at + steps, 0, visible.size() - 1)];
+}
+
+TCommandItem* TCommandBar::FocusedItem() const
+{
+    const bool usable = focused_ && Owns(focused_) && focused_->Visible() && focused_->Panel() == ActivePanel();
+    return usable ? focused_ : nullptr;
+}
+
+void TCommandBar::SetFocusedItem(TCommandItem* item)
+{
+    if (!item || !Owns(item) || !item->Visible() || item->Panel() != ActivePanel())
+        return;
+    ScrollIntoView(item->Panel(), item);
+    focusCues_ = true;
+    update();
+    if (focused_ == item)
+        return;
+    focused_ = item;
+    if (hasFocus())
+        AnnounceFocusedItem();
+}
+
+void TCommandBar::ScrollIntoView(TCommandPanel* panel, const TCommandItem* item)
+{
+    if (item->Index() < panel->TopItem()) {
+        panel->SetTopItem(item->Index());
+        return;
+    }
+    // Down one row at a time until the item's row lies wholly above the bottom.
+    while (panel->TopItem() < item->Index()) {
+        const TRect row = ItemRect(panel, item);
+        if (!row.IsEmpty() && row.Bottom <= ItemsBottom())
+            return;
+        const int before = panel->TopItem();
+        StepTopItem(panel, +1);
+        if (panel->TopItem() == before)
+            return;
+    }
+}
+
+void TCommandBar::AnnounceFocusedItem()
+{
+    if (TCommandItem* item = FocusedItem())
+        AnnounceCommandItemFocus(this, item);
+}
+
 void TCommandBar::focusInEvent(QFocusEvent* event)
 {
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+        focusCues_ = true;
+    // The focus starts on the first row shown.
+    if (const TCommandPanel* panel = ActivePanel(); panel && !FocusedItem())
+        focused_ = FindRow(panel, [](const TCommandItem*, int, int) { return true; });
     update();
     QWidget::focusInEvent(event);
+    // The bar's own focus event follows this handler; the item is named after it, or a screen
+    // reader would end on the bar.
+    QMetaObject::invokeMethod(
+        this, [this] { if (hasFocus()) AnnounceFocusedItem(); }, Qt::QueuedConnection);
 }
 
 void TCommandBar::focusOutEvent(QFocusEvent* event)

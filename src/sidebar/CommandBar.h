@@ -64,12 +64,23 @@ public:
     // The row of a shown item of the active panel as the bar places it (full width), empty
     // when the item is not on a row.
     virtual TRect ItemRect(const TCommandPanel* panel, const TCommandItem* item) const;
+    // The caption strip of a visible panel, empty when captions take no room.
+    TRect CaptionRect(const TCommandPanel* panel) const;
     // The item a press at `pos` hits (at a shared edge the upper one), or nullptr.
     TCommandItem* ItemAtPress(QPoint pos) const;
     // The item the pointer at `pos` is over, or nullptr.
     TCommandItem* ItemAtPointer(QPoint pos) const;
 
     TCommandItem* HoveredItem() const { return hovered_; }
+    // The item the keyboard works on: Up, Down, Home and End move it over the active panel's
+    // visible items, Enter and Space press it. Set when the bar takes the focus and by a press.
+    TCommandItem* FocusedItem() const;
+    void SetFocusedItem(TCommandItem* item);
+    // Whether the focused item shows its focus mark: from a Tab into the bar, a key that moves
+    // the focus or a SetFocusedItem, until the next mouse press, as keyboard cues go.
+    bool FocusCuesShown() const { return focusCues_; }
+    // Presses an item as the left button would: its click event runs once.
+    void PressItem(TCommandPanel* panel, TCommandItem* item);
     bool LeftButtonDown() const { return leftDown_; }
     bool UpButtonShown() const { return upShown_; }
     bool DownButtonShown() const { return downShown_; }
@@ -122,12 +133,18 @@ private:
     int BarHeight() const;
     QList<CaptionStrip> CaptionStrips() const;
     TRect HoverRect(const TCommandPanel* panel, const TRect& row, const QImage& icon) const;
-    void PressItem(TCommandPanel* panel, TCommandItem* item);
     bool PressScrollZone(QPoint pos);
     void StepTopItem(TCommandPanel* panel, int direction);
     void ScrollTick();
     bool HandleShortCut(QKeyCombination key);
     bool HandleMnemonic(QKeyEvent* event);
+    bool HandleNavigation(QKeyEvent* event);
+    // The visible item of the active panel `steps` visible items away from the focused one,
+    // stopping at the first and the last.
+    TCommandItem* VisibleItemFrom(TCommandItem* start, int steps) const;
+    void ScrollIntoView(TCommandPanel* panel, const TCommandItem* item);
+    // Tells accessibility clients which item has the focus.
+    void AnnounceFocusedItem();
     bool Owns(const TCommandItem* item) const;
 
     int topPanel_ = 0;
@@ -137,6 +154,8 @@ private:
     TTimer* scrollTimer_;
 
     TCommandItem* hovered_ = nullptr;
+    TCommandItem* focused_ = nullptr;
+    bool focusCues_ = false;
     bool leftDown_ = false;
     bool upShown_ = false;
     bool downShown_ = false;

@@ -218,4 +218,8 @@ void TCommandBar::DrawItem(TCanvas& canvas, TCommandPanel* panel, TCommandItem* 
     const unsigned lines = panel->WordWrap() ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
     canvas.DrawText(item->Caption(), caption, lines | AlignmentFlags(panel->Alignment()));
     canvas.BrushStyle = bsSolid;
+
+    // Where the keyboard is, once it has been used: a dotted frame inside the row.
+    if (item == focused_ && focusCues_ && showFocus_ && hasFocus())
+        canvas.DrawFocusRect({r.Left + 2, r.Top + 2, right - 2, r.Bottom - 1});
 }

@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QKeyCombination>
+#include <QList>
 #include <QString>
 
 class TCommandBar;
@@ -93,6 +94,9 @@ public:
     void SetSelectFontColor(TColor color) { Store(selectFontColor_, color); }
     TColor SelectBorderColor() const { return selectBorderColor_; }
     void SetSelectBorderColor(TColor color) { Store(selectBorderColor_, color); }
+
+    // The items that take a row, in order.
+    QList<TCommandItem*> VisibleItems() const;
 
     // The first item shown.
     int TopItem() const { return topItem_; }

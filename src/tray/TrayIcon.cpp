@@ -282,6 +282,14 @@ void TTrayIcon::OpenPopupMenu()
         ownerWindow_->activateWindow();
     popupMenu_->SetPopupComponent(this);
     popupMenu_->popup(QCursor::pos());
+    // Asked for without a button held, the tray's keyboard path (Menu key, Shift+F10 on the
+    // icon) opened it: the first item is marked, so the arrows and Enter start from there.
+    if (QGuiApplication::mouseButtons() == Qt::NoButton)
+        for (QAction* item : popupMenu_->actions())
+            if (item->isVisible() && item->isEnabled() && !item->isSeparator()) {
+                popupMenu_->setActiveAction(item);
+                break;
+            }
 }
 
 void TTrayIcon::Click()

@@ -2,6 +2,10 @@
 #include "TestSupport.h"
 #include "framework/Dialogs.h"
 
+#include "settings/RegistryStore.h"
+
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -118,6 +122,101 @@ private slots:
             QVERIFY(button->autoRaise());
             QVERIFY(!button->icon().pixmap(24).isNull());
         }
+    }
+
+    void labelsNameTheirFields_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("nick") << "Label1" << "username"
+                              << "Enter your nick name here.\n"
+                                 "you should include <nick>.jpg picture into the installation directory";
+        QTest::newRow("e-mail") << "Label3" << "email" << "email provided in sign in form";
+        QTest::newRow("password") << "Label2" << "password" << "Password provided in sign in form";
+    }
+    void labelsNameTheirFields()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, field);
+        QFETCH(QString, description);
+        auto* labelWidget = Form3->GroupBox1->findChild<QLabel*>(label);
+        auto* fieldWidget = Form3->GroupBox1->findChild<QLineEdit*>(field);
+        QCOMPARE(labelWidget->buddy(), fieldWidget);
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(fieldWidget);
+        QCOMPARE(iface->role(), QAccessible::EditableText);
+        QCOMPARE(iface->text(QAccessible::Name), labelWidget->text());
+        QCOMPARE(iface->text(QAccessible::Description), description);
+        const auto labelledBy = iface->relations(QAccessible::Label);
+        QCOMPARE(labelledBy.size(), 1);
+        QCOMPARE(labelledBy.first().first->object(), labelWidget);
+    }
+
+    void speedButtonsSayWhatTheyDo_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("login") << "SpeedButton1" << "Login" << "Click here to login";
+        QTest::newRow("forgotten password") << "SpeedButton2" << "Forgotten password"
+                                            << "Press here if you have forgotten your password";
+        QTest::newRow("new account") << "SpeedButton3" << "Sign in for New Account"
+                                     << "Press here if you have not signed for a new account yet !";
+    }
+    void speedButtonsSayWhatTheyDo()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        QAccessibleInterface* iface =
+            QAccessible::queryAccessibleInterface(Form3->GroupBox1->findChild<QToolButton*>(button));
+        QCOMPARE(iface->role(), QAccessible::Button);
+        QCOMPARE(iface->text(QAccessible::Name), name);
+        QCOMPARE(iface->text(QAccessible::Description), description);
+        QVERIFY(iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    }
+
+    void escapeClosesLikeTheCloseBox_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("nick") << "username";
+        QTest::newRow("e-mail") << "email";
+        QTest::newRow("password") << "password";
+    }
+    void escapeClosesLikeTheCloseBox()
+    {
+        QFETCH(QString, field);
+        auto* edit = Form3->GroupBox1->findChild<QLineEdit*>(field);
+        Form3->email->setText(QStringLiteral("escaped@vellomar.test"));
+        const size_t before = RequestCount();
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QVERIFY(!Form3->isVisible());
+        QCOMPARE(RequestCount(), before);
+        QVERIFY(dialogs.boxes.isEmpty());
+        // Closing wrote the fields, as the close box does.
+        TRegistryStore* store = Form3->RegistryStore1;
+        store->OpenStorage();
+        const QString stored = store->ReadText(QStringLiteral("TForm3"), QStringLiteral("email.Text"), QString());
+        store->CloseStorage();
+        QCOMPARE(stored, QStringLiteral("escaped@vellomar.test"));
+    }
+
+    void aLoginWithoutTheMouse()
+    {
+        // Shown by a command, the window has the nick field ready; Tab goes on to the others.
+        Form3->hide();
+        Form1->BloginClick(Form1);
+        QVERIFY(QTest::qWaitForWindowActive(Form3));
+        QTRY_COMPARE(QApplication::focusWidget(), Form3->username);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Form3->email);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Form3->password);
+        const size_t before = RequestCount();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        QCOMPARE(RequestCount(), before + 1);
+        QVERIFY(!Form3->isVisible());
+        QVERIFY(Form1->www->LocationURL().path().endsWith(QStringLiteral("/JAVASCRIPTWEXE.php")));
     }
 
     void windowSettings()

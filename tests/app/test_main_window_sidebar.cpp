@@ -2,6 +2,9 @@
 #include "TestSupport.h"
 #include "app/LoginForm.h"
 #include "app/MainForm.h"
+#include "sidebar/CommandBarAccessible.h"
+
+#include <QAccessible>
 
 #include <QCursor>
 #include <QStatusBar>
@@ -24,6 +27,19 @@ int IconMismatches(const QImage& shot, const QImage& icon, QPoint at)
     return wrong;
 }
 
+// The first object below `node` with `role` and `name`, looked for as a screen reader walks.
+QAccessibleInterface* FindAccessible(QAccessibleInterface* node, QAccessible::Role role, const QString& name)
+{
+    for (int i = 0; node && i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        if (child && child->role() == role && child->text(QAccessible::Name) == name)
+            return child;
+        if (QAccessibleInterface* below = FindAccessible(child, role, name))
+            return below;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 class MainWindowSidebarTest : public QObject {
@@ -40,6 +56,7 @@ class MainWindowSidebarTest : public QObject {
 private slots:
     void initTestCase()
     {
+        InstallCommandBarAccessibility();
         Form1 = Application->CreateForm<TForm1>();
         Form3 = Application->CreateForm<TForm3>();
         Form1->resize(TForm1::kOuterWidth, kDesignClientHeight);
@@ -137,6 +154,41 @@ private slots:
         QTest::mouseClick(bar(), Qt::LeftButton, {}, QPoint(60, 190));
         QVERIFY(Form1->www->LocationURL().toLocalFile().endsWith(QStringLiteral("/help.htm")));
         QVERIFY(!Form3->isVisible());
+    }
+
+    void screenReadersFindAndPressTheCommands()
+    {
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(Form1);
+        QAccessibleInterface* help = FindAccessible(window, QAccessible::Button, QStringLiteral("Help"));
+        QVERIFY(help);
+        QAccessibleInterface* panel = help->parent();
+        QCOMPARE(panel->parent()->object(), bar());
+        QStringList names;
+        for (int i = 0; i < panel->childCount(); ++i)
+            names << panel->child(i)->text(QAccessible::Name);
+        QCOMPARE(names, (QStringList{"Login", "Script Creator", "HTML page creator", "Help"}));
+        QCOMPARE(help->rect(), QRect(bar()->mapToGlobal(QPoint(0, 162)), QSize(121, 54)));
+
+        Form1->www->Navigate(ExecutableFolder() + QStringLiteral("splash.htm"));
+        help->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(Form1->www->LocationURL().toLocalFile().endsWith(QStringLiteral("/help.htm")));
+        panel->child(0)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(Form3->isVisible());
+    }
+
+    void theKeyboardRunsTheCommands()
+    {
+        Form1->www->Navigate(ExecutableFolder() + QStringLiteral("splash.htm"));
+        Form1->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
+        bar()->clearFocus();
+        bar()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(bar(), Qt::Key_End);
+        QTest::keyClick(bar(), Qt::Key_Return);
+        QVERIFY(Form1->www->LocationURL().toLocalFile().endsWith(QStringLiteral("/help.htm")));
+        QTest::keyClick(bar(), Qt::Key_Home);
+        QTest::keyClick(bar(), Qt::Key_Space);
+        QVERIFY(Form3->isVisible());
     }
 
     void anItemAddedLaterRunsNothing()

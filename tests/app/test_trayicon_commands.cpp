@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QSignalSpy>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 // The main window's tray, close and menu commands, on the real main window.
@@ -19,6 +20,11 @@ private:
         Form1->TrayIcon1->HandleTrayMessage(WM_LBUTTONUP);
     }
     void RunItem(const char* name) { Form1->PopupMenu1->FindItem(QLatin1String(name))->trigger(); }
+    // What the tray reports when its keyboard path asks for the icon's menu or activates it.
+    void TrayAsks(QSystemTrayIcon::ActivationReason reason)
+    {
+        emit Form1->TrayIcon1->findChild<QSystemTrayIcon*>()->activated(reason);
+    }
 
 private slots:
     void initTestCase()
@@ -81,6 +87,37 @@ private slots:
         QVERIFY(!Form1->isVisible());
         Form3->hide();
         TrayClick();
+    }
+
+    void theTrayMenuWorksFromTheKeyboard_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<bool>("loginShown");
+        QTest::addColumn<bool>("mainShown");
+        QTest::newRow("Enter on the marked first item") << QList<int>{Qt::Key_Return} << true << false;
+        QTest::newRow("Down, Enter") << QList<int>{Qt::Key_Down, Qt::Key_Return} << false << true;
+        QTest::newRow("Escape") << QList<int>{Qt::Key_Escape} << false << false;
+    }
+    void theTrayMenuWorksFromTheKeyboard()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(bool, loginShown);
+        QFETCH(bool, mainShown);
+        Form1->close();
+        Form3->hide();
+        TPopupMenu* menu = Form1->PopupMenu1;
+        TrayAsks(QSystemTrayIcon::Context);
+        QVERIFY(menu->isVisible());
+        QCOMPARE(menu->activeAction(), menu->FindItem(QStringLiteral("Login1")));
+        for (int key : keys)
+            QTest::keyClick(menu, Qt::Key(key));
+        QTRY_VERIFY(!menu->isVisible());
+        QTRY_COMPARE(Form3->isVisible(), loginShown);
+        QCOMPARE(Form1->isVisible(), mainShown);
+        Form3->hide();
+        // Activated from the keyboard, the icon brings the window back.
+        TrayAsks(QSystemTrayIcon::Trigger);
+        QVERIFY(Form1->isVisible());
     }
 
     void withoutTrayCloseMinimisesInstead()

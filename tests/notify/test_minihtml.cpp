@@ -387,6 +387,73 @@ private slots:
         QCOMPARE(r.results.AnchorCount, 2);
     }
 
+    void plainTextIsWhatShows_data()
+    {
+        QTest::addColumn<QString>("markup");
+        QTest::addColumn<QString>("plain");
+        QTest::newRow("newcomer notice")
+            << "<B>Vellomar</B><br><FONT color=\"#FF0000\">Ann</FONT> has entered the chat."
+            << "Vellomar\nAnn has entered the chat.";
+        QTest::newRow("entities") << "a &amp; b &lt;c&gt; &quot;d&quot;&nbsp;&euro;"
+                                  << "a & b <c> \"d\" " + QString(QChar(0x20AC));
+        QTest::newRow("mnemonic as drawn") << "a&b" << "ab";
+        QTest::newRow("hidden text") << "shown<Z> hidden</Z> again" << "shown again";
+        QTest::newRow("tags alone") << "<B><I></I></B>" << "";
+        QTest::newRow("carriage return") << "ab\r\ncd" << "ab\ncd";
+        QTest::newRow("empty line between") << "x<BR><BR>y" << "x\n\ny";
+        QTest::newRow("breaks at the end") << "x<BR><BR>" << "x";
+        QTest::newRow("cut-off tag") << "a <B" << "a";
+    }
+    void plainTextIsWhatShows()
+    {
+        QFETCH(QString, markup);
+        QFETCH(QString, plain);
+        TMiniHTMLParams measuring;
+        measuring.MeasureOnly = true;
+        QCOMPARE(Render(markup, measuring).results.PlainText, plain);
+        QCOMPARE(Render(markup).results.PlainText, plain);
+    }
+
+    void plainTextFollowsTheWrappedLines()
+    {
+        const QString words = QStringLiteral("one two three four five six");
+        const QString plain = Render(words, {}, Advance(QStringLiteral("one two three"))).results.PlainText;
+        QVERIFY(plain.count(u'\n') >= 1);
+        QCOMPARE(plain.split(u'\n').join(u' '), words);
+    }
+
+    void anchorsAreListedWithTheirWordsAndPlaces()
+    {
+        const QString text = QStringLiteral("<A href=\"first\">link</A> text<BR>more <A href=\"second\"><B>here</B></A>"
+                                            "<Z><A href=\"hidden\">gone</A></Z>");
+        TMiniHTMLParams measuring;
+        measuring.MeasureOnly = true;
+        const TMiniHTMLResults results = Render(text, measuring).results;
+        QCOMPARE(results.Anchors.size(), 3);
+        QCOMPARE(results.Anchors[0].Href, QStringLiteral("first"));
+        QCOMPARE(results.Anchors[0].Text, QStringLiteral("link"));
+        QCOMPARE(results.Anchors[1].Href, QStringLiteral("second"));
+        QCOMPARE(results.Anchors[1].Text, QStringLiteral("here"));
+        QCOMPARE(results.Anchors[2].Href, QStringLiteral("hidden"));
+        QVERIFY(results.Anchors[2].Text.isEmpty());
+        QVERIFY(results.Anchors[2].Rect.IsEmpty());
+        // Each shown anchor's place is where a hit test finds it.
+        for (int i = 0; i < 2; ++i) {
+            const TRect place = results.Anchors[i].Rect;
+            TMiniHTMLParams hit = measuring;
+            hit.HitX = (place.Left + place.Right) / 2;
+            hit.HitY = (place.Top + place.Bottom) / 2;
+            const Rendering r = Render(text, hit);
+            QVERIFY(r.onAnchor);
+            QCOMPARE(r.results.AnchorUnderPointNumber, i + 1);
+            QCOMPARE(r.results.AnchorUnderPointRect, place);
+        }
+        // Drawing lists the same anchors.
+        const TMiniHTMLResults drawn = Render(text).results;
+        QCOMPARE(drawn.Anchors.size(), 3);
+        QCOMPARE(drawn.Anchors[1].Rect, results.Anchors[1].Rect);
+    }
+
     void images_data()
     {
         QTest::addColumn<QString>("markup");

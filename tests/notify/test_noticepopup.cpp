@@ -1,9 +1,13 @@
 #include "TestSupport.h"
 #include "framework/Canvas.h"
 #include "notify/Gradient.h"
+#include "notify/MiniHTML.h"
 #include "notify/NoticePopup.h"
+#include "notify/NoticePopupAccessible.h"
 #include "notify/SlideEnvironment.h"
 
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -54,6 +58,27 @@ struct FixedPopup {
         popup.PopupHeight = 40;
         popup.SetFont(MakeFont(QStringLiteral("DejaVu Sans"), -11));
         popup.SetText({QStringLiteral("hello")});
+    }
+};
+
+// A shown popup of one text line that records the anchor clicks it reports.
+struct ClickablePopup {
+    QWidget owner;
+    TNoticePopup popup{&owner};
+    QObject* sender = nullptr;
+    QStringList clicked;
+
+    ClickablePopup(const QString& text, int width)
+    {
+        popup.PopupWidth = width;
+        popup.PopupHeight = 60;
+        popup.SetFont(MakeFont(QStringLiteral("DejaVu Sans"), -11));
+        popup.SetText({text});
+        popup.OnAnchorClick = [this](QObject* Sender, const QString& anchor) {
+            sender = Sender;
+            clicked << anchor;
+        };
+        popup.ShowPopup();
     }
 };
 
@@ -307,25 +332,50 @@ private slots:
 
     void anchorClickReachesTheComponent()
     {
-        QWidget owner;
-        TNoticePopup popup(&owner);
-        popup.PopupWidth = 200;
-        popup.PopupHeight = 60;
-        popup.SetFont(MakeFont(QStringLiteral("DejaVu Sans"), -11));
-        popup.SetText({QStringLiteral("<A href=\"go-there\">link</A> plain")});
-        QObject* sender = nullptr;
-        QStringList clicked;
-        popup.OnAnchorClick = [&](QObject* Sender, const QString& anchor) {
-            sender = Sender;
-            clicked << anchor;
-        };
-        popup.ShowPopup();
-        const TRect text = popup.Window()->TextRect();
-        const int gh = QFontMetrics(popup.Font()).height();
-        QTest::mouseClick(popup.Window(), Qt::LeftButton, {}, QPoint(text.Left + 4, text.Top + gh / 2));
-        QTest::mouseClick(popup.Window(), Qt::LeftButton, {}, QPoint(text.Right - 2, text.Top + gh / 2));
-        QCOMPARE(clicked, QStringList{QStringLiteral("go-there")});
-        QCOMPARE(sender, &popup);
+        ClickablePopup f(QStringLiteral("<A href=\"go-there\">link</A> plain"), 200);
+        TNoticePopupWindow* w = f.popup.Window();
+        const TRect text = w->TextRect();
+        const int gh = QFontMetrics(f.popup.Font()).height();
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(text.Left + 4, text.Top + gh / 2));
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(text.Right - 2, text.Top + gh / 2));
+        QCOMPARE(f.clicked, QStringList{QStringLiteral("go-there")});
+        QCOMPARE(f.sender, &f.popup);
+    }
+
+    void screenReadersMeetAnAlertWithLinks()
+    {
+        InstallNoticePopupAccessibility();
+        ClickablePopup f(QStringLiteral("<B>Vellomar</B> see <A href=\"room.htm\">the &amp; room</A>"), 300);
+        TNoticePopup& popup = f.popup;
+        QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(popup.Window());
+        QCOMPARE(alert->role(), QAccessible::AlertMessage);
+        QCOMPARE(alert->text(QAccessible::Name), QStringLiteral("Vellomar see the & room"));
+        QCOMPARE(alert->childCount(), 1);
+        QAccessibleInterface* link = alert->child(0);
+        QCOMPARE(link->role(), QAccessible::Link);
+        QCOMPARE(link->parent(), alert);
+        QCOMPARE(alert->indexOfChild(link), 0);
+        QCOMPARE(link->text(QAccessible::Name), QStringLiteral("the & room"));
+        QCOMPARE(link->text(QAccessible::Description), QStringLiteral("room.htm"));
+        QVERIFY(link->state().linked);
+        // Where a reader points, the click lands on the anchor.
+        const QRect place = link->rect();
+        QVERIFY(!place.isEmpty());
+        QVERIFY(QRect(popup.Window()->mapToGlobal(QPoint(0, 0)), popup.Window()->size()).contains(place));
+        QCOMPARE(alert->childAt(place.center().x(), place.center().y()), link);
+        TMiniHTMLResults hit;
+        QVERIFY(popup.Window()->HitTest(popup.Window()->mapFromGlobal(place.center()), hit));
+        QCOMPARE(hit.AnchorUnderPoint, QStringLiteral("room.htm"));
+
+        link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(f.clicked, QStringList{QStringLiteral("room.htm")});
+        QCOMPARE(f.sender, &popup);
+
+        // A new text without anchors has no links; the old one is gone.
+        popup.SetText({QStringLiteral("plain")});
+        QVERIFY(!link->isValid());
+        QCOMPARE(alert->childCount(), 0);
+        QCOMPARE(alert->text(QAccessible::Name), QStringLiteral("plain"));
     }
 
     void removedPictureContainerIsForgotten()
