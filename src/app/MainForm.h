@@ -1,10 +1,12 @@
 #pragma once
-#include "browser/ExternalBridge.h"
+#include "WindowLinks.h"
 #include "browser/EmbeddedBrowser.h"
+#include "browser/ExternalBridge.h"
 #include "framework/Form.h"
 #include "sidebar/CommandBar.h"
 
 class QStatusBar;
+class TApplication;
 class TSkinData;
 class TSplashDialog;
 class TImageList;
@@ -16,11 +18,16 @@ class TTrayIcon;
 
 // The main window "Vellomar manager": the sidebar column on the left, the browser pane `www`
 // filling the rest, the status bar along the bottom, and the program's non-visual components.
-class TForm1 : public TForm {
+// Closing it for good ends `application`; its login commands and creators use the login window.
+class TForm1 : public TForm, public MainPane {
     Q_OBJECT
 
 public:
-    TForm1();
+    explicit TForm1(TApplication& application);
+
+    void SetLoginWindow(LoginWindow* login) { login_ = login; }
+    void OpenInPane(const QString& address) override;
+    void ShowMainWindow() override;
 
     // Visual components.
     TCommandBar* CommandBar4 = nullptr;
@@ -70,6 +77,7 @@ public:
 private:
     // The sidebar's stored settings: one large-icon panel with the four commands.
     void StoreCommandBar4Settings();
-};
 
-extern TForm1* Form1;
+    TApplication& application_;
+    LoginWindow* login_ = nullptr;
+};

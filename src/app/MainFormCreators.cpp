@@ -1,27 +1,27 @@
 // The main window's two creators: the service's script-creation page, and a sample page that
-// embeds the chat-room script, opened in the desktop's default program for HTML files.
-#include "LoginForm.h"
+// embeds the chat-room script, opened in the desktop's default program for HTML files. Both
+// take the e-mail and password from the login window.
 #include "MainForm.h"
 #include "SamplePage.h"
 #include "ServiceHost.h"
-#include "framework/Application.h"
 #include "framework/AnsiText.h"
+#include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "service/PageFetch.h"
 #include "service/ServiceAddresses.h"
 
 #include <QDesktopServices>
-#include <QLineEdit>
 #include <QUrl>
 
 namespace {
 
 // Sends the user to the login window when a field the creator needs is empty.
-bool AskForLoginFields(bool missing)
+bool AskForLoginFields(LoginWindow& login, bool missing)
 {
     if (!missing)
         return false;
     ShowWarningBox(QStringLiteral("Please, enter your email and password first !"));
-    Form3->Show();
+    login.ShowLogin();
     return true;
 }
 
@@ -29,18 +29,19 @@ bool AskForLoginFields(bool missing)
 
 void TForm1::BScriptClick(QObject*)
 {
-    if (AskForLoginFields(Form3->email->text().isEmpty()) || AskForLoginFields(Form3->password->text().isEmpty()))
+    if (!login_ || AskForLoginFields(*login_, login_->Email().isEmpty())
+        || AskForLoginFields(*login_, login_->Password().isEmpty()))
         return;
-    www->Navigate(FromAnsi(ServiceAddress::ScriptCreator(ServiceHost(), ToAnsi(Form3->email->text()),
-                                                         ToAnsi(Form3->password->text()))));
+    www->Navigate(
+        FromAnsi(ServiceAddress::ScriptCreator(ServiceHost(), ToAnsi(login_->Email()), ToAnsi(login_->Password()))));
 }
 
 void TForm1::BHTMLClick(QObject*)
 {
     // The password is not needed here, although the message names it.
-    if (AskForLoginFields(Form3->email->text().isEmpty()))
+    if (!login_ || AskForLoginFields(*login_, login_->Email().isEmpty()))
         return;
-    const FetchResult answer = Form3->FetchHTML(ServiceAddress::RoomQuery(ServiceHost(), ToAnsi(Form3->email->text())));
+    const FetchResult answer = FetchHTML(ServiceAddress::RoomQuery(ServiceHost(), ToAnsi(login_->Email())));
     if (answer.Failed) {
         ShowServiceFailure(answer, this);
         return;

@@ -1,6 +1,6 @@
-#include "LoginForm.h"
-#include "MainForm.h"
 #include "AppIcon.h"
+#include "ClientWindows.h"
+#include "MainForm.h"
 #include "ServiceHost.h"
 #include "StartupTrace.h"
 #include "framework/Application.h"
@@ -46,14 +46,13 @@ int main(int argc, char** argv)
     InstallCommandBarAccessibility();
     InstallNoticePopupAccessibility();
     app.setWindowIcon(AppIcon());
-    Form1 = app.CreateForm<TForm1>();
-    StartupTrace::Watch(Form1, Form1->www);
+    const ClientWindows windows(app);
+    StartupTrace::Watch(windows.Form1, windows.Form1->www);
     if (options.isSet(skinOption)) {
         const QString skinFile = options.value(skinOption);
         if (!QFileInfo(skinFile).isFile())
             std::fprintf(stderr, "vellomar: no skin file %s\n", qPrintable(skinFile));
-        Form1->SkinData1->SetSkinFile(skinFile);
+        windows.Form1->SkinData1->SetSkinFile(skinFile);
     }
-    Form3 = app.CreateForm<TForm3>();
     return app.Run();
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <exception>
+#include <utility>
 
 class TForm;
 
@@ -25,9 +26,9 @@ public:
     TForm* MainForm() const { return forms_.isEmpty() ? nullptr : forms_.first(); }
 
     // Creates a form (building its layout) and keeps it for the whole run.
-    template <class T> T* CreateForm()
+    template <class T, class... Arguments> T* CreateForm(Arguments&&... arguments)
     {
-        auto* form = new T();
+        auto* form = new T(std::forward<Arguments>(arguments)...);
         forms_.append(form);
         return form;
     }

@@ -1,6 +1,5 @@
 #include "TrayIcon.h"
 
-#include "framework/Application.h"
 #include "framework/ComponentReference.h"
 #include "framework/Form.h"
 #include "framework/ImageList.h"
@@ -34,10 +33,10 @@ TTrayIcon::TTrayIcon(QObject* owner) : TComponent(owner), tray_(new QSystemTrayI
     connect(tray_, &QSystemTrayIcon::activated, this, &TTrayIcon::Activated);
     cycleTimer_.setInterval(int(cycleInterval_));
     connect(&cycleTimer_, &QTimer::timeout, this, [this] { CallHandler([this] { CycleStep(); }); });
-    ownerWindow_ = qobject_cast<QWidget*>(owner);
-    // The owner window carries both hooks: minimise-to-tray and the foreground on show.
-    if (ownerWindow_)
-        ownerWindow_->installEventFilter(this);
+    ownerForm_ = qobject_cast<TForm*>(owner);
+    // The owner form carries both hooks: minimise-to-tray and the foreground on show.
+    if (ownerForm_)
+        ownerForm_->installEventFilter(this);
 }
 
 TTrayIcon::~TTrayIcon()
@@ -278,8 +277,8 @@ void TTrayIcon::OpenPopupMenu()
     if (!popupMenu_ || !popupMenu_->AutoPopup())
         return;
     QCoreApplication::processEvents();
-    if (ownerWindow_ && ownerWindow_->isVisible())
-        ownerWindow_->activateWindow();
+    if (ownerForm_ && ownerForm_->isVisible())
+        ownerForm_->activateWindow();
     popupMenu_->SetPopupComponent(this);
     popupMenu_->popup(QCursor::pos());
     // Asked for without a button held, the tray's keyboard path (Menu key, Shift+F10 on the
@@ -341,28 +340,26 @@ bool TTrayIcon::CanHideToTray() const
 
 void TTrayIcon::RevealMainWindow()
 {
-    TForm* main = Application ? Application->MainForm() : nullptr;
-    if (main)
-        main->Show();
+    if (ownerForm_)
+        ownerForm_->Show();
 }
 
 void TTrayIcon::HideMainWindow()
 {
-    TForm* main = Application ? Application->MainForm() : nullptr;
-    if (!main)
+    if (!ownerForm_)
         return;
     if (CanHideToTray())
-        main->hide();
+        ownerForm_->hide();
     else
-        main->showMinimized();
+        ownerForm_->showMinimized();
 }
 
 bool TTrayIcon::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != ownerWindow_)
+    if (watched != ownerForm_)
         return false;
     if (event->type() == QEvent::WindowStateChange && MinimizeToTray && CanHideToTray()
-        && (ownerWindow_->windowState() & Qt::WindowMinimized)
+        && (ownerForm_->windowState() & Qt::WindowMinimized)
         && !(static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized)) {
         // Hidden after the state change has been handled, not from inside it.
         QMetaObject::invokeMethod(this, [this] { CallHandler([this] { MinimizeToTrayHandler(); }); },
@@ -370,10 +367,10 @@ bool TTrayIcon::eventFilter(QObject* watched, QEvent* event)
     } else if (event->type() == QEvent::Show && !event->spontaneous()) {
         if (hideAtFirstShow_) {
             hideAtFirstShow_ = false;
-            QMetaObject::invokeMethod(ownerWindow_, &QWidget::hide, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(ownerForm_, &QWidget::hide, Qt::QueuedConnection);
         } else {
-            ownerWindow_->raise();
-            ownerWindow_->activateWindow();
+            ownerForm_->raise();
+            ownerForm_->activateWindow();
         }
     }
     return false;

@@ -9,7 +9,7 @@
 
 #include <functional>
 
-class QWidget;
+class TForm;
 class TImageList;
 class TPopupMenu;
 
@@ -41,9 +41,9 @@ struct TNotifyIconData {
 
 // An icon with a tooltip in the desktop's notification area. Mouse actions on it become the
 // component's events (all through HandleTrayMessage), the right button (or the left one with
-// LeftPopup) opens PopupMenu there, and with MinimizeToTray a minimised main window hides to
-// the tray instead. Without a tray on the desktop the main window is never hidden where it
-// could not come back: it minimises normally.
+// LeftPopup) opens PopupMenu there, and with MinimizeToTray the form it sits on (the main
+// window) hides to the tray when minimised. Without a tray on the desktop that window is never
+// hidden where it could not come back: it minimises normally.
 class TTrayIcon : public TComponent {
     Q_OBJECT
     Q_PROPERTY(bool DesignPreview READ DesignPreview WRITE SetDesignPreview)
@@ -98,6 +98,7 @@ public:
     virtual void HideIcon();
     virtual void ModifyIcon();
 
+    // Show and hide the form the icon sits on.
     void RevealMainWindow();
     void HideMainWindow();
 
@@ -134,7 +135,7 @@ private:
     bool CanHideToTray() const;
 
     QSystemTrayIcon* tray_;
-    QPointer<QWidget> ownerWindow_;
+    QPointer<TForm> ownerForm_;
     QTimer cycleTimer_;
     TNotifyIconData data_;
     TImageList* iconList_ = nullptr;

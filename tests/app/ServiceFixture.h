@@ -1,15 +1,13 @@
 #pragma once
 #include "LocalHttpServer.h"
 #include "app/LoginForm.h"
-#include "app/MainForm.h"
 #include "app/ServiceHost.h"
-#include "framework/Application.h"
 
 #include <QLineEdit>
 
 #include <mutex>
 
-// The two windows of the program and a stand-in chat service whose answers a test sets.
+// A stand-in chat service whose answer a test sets, made the program's service host.
 class ServiceFixture {
 public:
     ServiceFixture()
@@ -21,27 +19,16 @@ public:
                 res.set_content(answer_, "text/plain");
             });
         web.Start();
+        UseAsServiceHost();
     }
 
-    void CreateForms()
-    {
-        SetServiceHost(QString::fromStdString(web.Host()));
-        Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
-    }
+    void UseAsServiceHost() { SetServiceHost(QString::fromStdString(web.Host())); }
 
     void Answer(const std::string& text, int status = 200)
     {
         std::lock_guard lock(mutex_);
         answer_ = text;
         status_ = status;
-    }
-
-    void FillLoginFields(const QString& nick, const QString& email, const QString& password)
-    {
-        Form3->username->setText(nick);
-        Form3->email->setText(email);
-        Form3->password->setText(password);
     }
 
     LocalHttpServer web;
@@ -51,3 +38,10 @@ private:
     std::string answer_ = "OK";
     int status_ = 200;
 };
+
+inline void FillLoginFields(TForm3& login, const QString& nick, const QString& email, const QString& password)
+{
+    login.username->setText(nick);
+    login.email->setText(email);
+    login.password->setText(password);
+}

@@ -1,6 +1,5 @@
 #include "PageSupport.h"
 #include "TestSupport.h"
-#include "app/LoginForm.h"
 #include "app/MainForm.h"
 #include "framework/Timer.h"
 #include "notify/NoticePopup.h"
@@ -21,21 +20,22 @@ namespace {
 // up; the waits are the real ones. With the popup timer held back only slide-ins read it.
 class WatchedSlides : public SlideEnvironment {
 public:
-    explicit WatchedSlides(int timerInterval = 60000) : previous_(SlideEnvironment::Install(this))
+    explicit WatchedSlides(TForm1& form, int timerInterval = 60000)
+        : form_(form), previous_(SlideEnvironment::Install(this))
     {
-        Form1->Timer1->SetInterval(timerInterval);
+        form_.Timer1->SetInterval(timerInterval);
     }
     ~WatchedSlides() override
     {
         SlideEnvironment::Install(previous_);
-        Form1->Timer1->SetEnabled(false);
-        Form1->Timer1->SetInterval(3000);
+        form_.Timer1->SetEnabled(false);
+        form_.Timer1->SetInterval(3000);
     }
 
     QRect WorkArea() const override
     {
-        texts.append(Form1->pop2->Text().join(QString()));
-        mainShown.append(Form1->isVisible());
+        texts.append(form_.pop2->Text().join(QString()));
+        mainShown.append(form_.isVisible());
         return QRect(0, 0, 1280, 994);
     }
 
@@ -43,18 +43,13 @@ public:
     mutable QList<bool> mainShown;
 
 private:
+    TForm1& form_;
     SlideEnvironment* previous_;
 };
 
 QString Notice(const QString& name)
 {
     return QStringLiteral("<B>Vellomar</B><br><FONT color=\"#FF0000\">%1</FONT> has entered the chat.").arg(name);
-}
-
-// Runs a script in the page and returns its value as text.
-QString RunInPage(const QString& script)
-{
-    return RunScript(*Form1->www, script).toString();
 }
 
 QString Guarded(const QString& call)
@@ -70,6 +65,10 @@ class BridgeTest : public QObject {
 
 private:
     QTemporaryDir dir_;
+    TForm1* Form1 = nullptr;
+
+    // Runs a script in the page and returns its value as text.
+    QString RunInPage(const QString& script) { return RunScript(*Form1->www, script).toString(); }
 
     void Load(const QString& body)
     {
@@ -87,8 +86,7 @@ private:
 private slots:
     void initTestCase()
     {
-        Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
+        Form1 = Application->CreateForm<TForm1>(*Application);
         Form1->TrayIcon1->TrayAvailable = [] { return true; };
         Form1->Show();
         Load(QStringLiteral("<p>chat</p>"));
@@ -122,7 +120,7 @@ private slots:
         QFETCH(QString, call);
         QFETCH(QString, outcome);
         QFETCH(QStringList, texts);
-        WatchedSlides slides;
+        WatchedSlides slides(*Form1);
         QCOMPARE(RunInPage(Guarded(call)), outcome);
         // Calls arrive in order: once the fence is in, every earlier call has been served.
         QCOMPARE(RunInPage(Guarded(QStringLiteral("window.external.pagesetup('fence')"))), QStringLiteral("ok"));
@@ -134,7 +132,7 @@ private slots:
 
     void markupNameGivesTwoLines()
     {
-        WatchedSlides slides;
+        WatchedSlides slides(*Form1);
         const int gh = QFontMetrics(Form1->pop2->Font()).height();
         RunInPage(Guarded(QStringLiteral("window.external.pagesetup('Ann')")));
         QTRY_COMPARE(Form1->pop2->Window()->height(), 2 * gh + 26);
@@ -144,14 +142,14 @@ private slots:
 
     void callsMadeAsThePageLoadsAreServed()
     {
-        WatchedSlides slides;
+        WatchedSlides slides(*Form1);
         Load(QStringLiteral("<script>window.external.pagesetup('Early');</script>"));
         QTRY_VERIFY_WITH_TIMEOUT(slides.texts.contains(Notice("Early")), 10000);
     }
 
     void hiddenMainWindowIsRevealedBeforeThePopup()
     {
-        WatchedSlides slides;
+        WatchedSlides slides(*Form1);
         Form1->close();
         QVERIFY(!Form1->isVisible());
         RunInPage(Guarded(QStringLiteral("window.external.pagesetup('Ann')")));
@@ -187,7 +185,7 @@ private slots:
     // one finished sliding in.
     void secondNoticeKeepsTheFirstDeadline()
     {
-        WatchedSlides slides(3000);
+        WatchedSlides slides(*Form1, 3000);
         RunInPage(Guarded(QStringLiteral("window.external.pagesetup('Ann')")));
         QElapsedTimer clock;
         QTRY_VERIFY_WITH_TIMEOUT(Form1->Timer1->Enabled(), 5000);

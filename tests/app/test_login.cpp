@@ -1,7 +1,7 @@
 #include "ServiceFixture.h"
 #include "TestSupport.h"
+#include "app/WindowLinks.h"
 #include "framework/Dialogs.h"
-
 #include "settings/RegistryStore.h"
 
 #include <QAccessible>
@@ -32,28 +32,51 @@ QStringList Texts(const QList<TMessageBox>& boxes)
     return texts;
 }
 
+// Stands in for the main window, the application's main form as in the program: records the
+// addresses the login window opens in its pane and how often it brings the window up.
+class RecordingPane : public TForm, public MainPane {
+public:
+    void OpenInPane(const QString& address) override { opened.append(address); }
+    void ShowMainWindow() override { ++shown; }
+
+    QStringList opened;
+    int shown = 0;
+};
+
 } // namespace
 
+// The login window alone, its main pane recorded.
 class LoginTest : public QObject {
     Q_OBJECT
 
 private:
     ServiceFixture service;
     RecordingDialogs dialogs;
-    const QUrl blank{QStringLiteral("about:blank")};
+    RecordingPane* pane = nullptr;
+    TForm3* Form3 = nullptr;
 
     size_t RequestCount() { return service.web.Requests().size(); }
+    QString ChatPage() const
+    {
+        return QString::fromStdString(service.web.Host())
+            + QStringLiteral("/JAVASCRIPTWEXE.php?username=webmaster&email=ann%40vellomar.test&pass=a%2Bb%26c");
+    }
 
 private slots:
-    void initTestCase() { service.CreateForms(); }
+    void initTestCase()
+    {
+        pane = Application->CreateForm<RecordingPane>();
+        Form3 = Application->CreateForm<TForm3>();
+        Form3->SetMainPane(pane);
+    }
 
     void init()
     {
-        SetServiceHost(QString::fromStdString(service.web.Host()));
-        service.FillLoginFields(QStringLiteral("webmaster"), QStringLiteral("ann@vellomar.test"), QStringLiteral("a+b&c"));
+        service.UseAsServiceHost();
+        FillLoginFields(*Form3, QStringLiteral("webmaster"), QStringLiteral("ann@vellomar.test"), QStringLiteral("a+b&c"));
         service.Answer("OK");
-        Form1->hide();
-        Form1->www->Navigate(blank.toString());
+        pane->opened.clear();
+        pane->shown = 0;
         Form3->Show();
         dialogs.boxes.clear();
     }
@@ -205,7 +228,7 @@ private slots:
     {
         // Shown by a command, the window has the nick field ready; Tab goes on to the others.
         Form3->hide();
-        Form1->BloginClick(Form1);
+        Form3->ShowLogin();
         QVERIFY(QTest::qWaitForWindowActive(Form3));
         QTRY_COMPARE(QApplication::focusWidget(), Form3->username);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -216,7 +239,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
         QCOMPARE(RequestCount(), before + 1);
         QVERIFY(!Form3->isVisible());
-        QVERIFY(Form1->www->LocationURL().path().endsWith(QStringLiteral("/JAVASCRIPTWEXE.php")));
+        QCOMPARE(pane->opened, QStringList{ChatPage()});
     }
 
     void windowSettings()
@@ -256,7 +279,7 @@ private slots:
         QFETCH(QString, email);
         QFETCH(QString, password);
         QFETCH(QString, message);
-        service.FillLoginFields(nick, email, password);
+        FillLoginFields(*Form3, nick, email, password);
         const size_t before = RequestCount();
         QTest::mouseClick(Form3->SpeedButton1, Qt::LeftButton);
         QCOMPARE(Texts(dialogs.boxes), QStringList{message});
@@ -290,16 +313,14 @@ private slots:
         if (rejected) {
             QCOMPARE(Texts(dialogs.boxes), kRejectionBoxes);
             QVERIFY(Form3->isVisible());
-            QVERIFY(!Form1->isVisible());
-            QCOMPARE(Form1->www->LocationURL(), blank);
+            QCOMPARE(pane->shown, 0);
+            QCOMPARE(pane->opened, QStringList());
             QCOMPARE(Form3->password->text(), QStringLiteral("a+b&c"));
         } else {
             QCOMPARE(Texts(dialogs.boxes), QStringList());
             QVERIFY(!Form3->isVisible());
-            QVERIFY(Form1->isVisible());
-            QCOMPARE(Form1->www->LocationURL().toEncoded(),
-                     QByteArray::fromStdString(service.web.Host())
-                         + "/JAVASCRIPTWEXE.php?username=webmaster&email=ann%40vellomar.test&pass=a%2Bb%26c");
+            QCOMPARE(pane->shown, 1);
+            QCOMPARE(pane->opened, QStringList{ChatPage()});
         }
     }
 
@@ -321,8 +342,9 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(RequestCount(), before + 1);
         QVERIFY(!Form3->isVisible());
-        QVERIFY(Form1->isVisible());
-        QVERIFY(Form1->www->LocationURL().path().endsWith(QStringLiteral("/JAVASCRIPTWEXE.php")));
+        QCOMPARE(pane->shown, 1);
+        QCOMPARE(pane->opened.size(), 1);
+        QCOMPARE(QUrl(pane->opened.first()).path(), QStringLiteral("/JAVASCRIPTWEXE.php"));
     }
 
     void serviceFailureKeepsWindow_data()
@@ -348,19 +370,19 @@ private slots:
         QVERIFY(dialogs.boxes[0].text.startsWith(QStringLiteral("The chat service could not be reached")));
         QVERIFY2(dialogs.boxes[0].text.contains(reasonHas), qPrintable(dialogs.boxes[0].text));
         QVERIFY(Form3->isVisible());
-        QVERIFY(!Form1->isVisible());
-        QCOMPARE(Form1->www->LocationURL(), blank);
+        QCOMPARE(pane->shown, 0);
+        QCOMPARE(pane->opened, QStringList());
         QVERIFY(!QApplication::overrideCursor());
     }
 
     // The encoder leaves spaces raw and sends ANSI bytes; both reach the service intact.
     void valuesReachTheService()
     {
-        service.FillLoginFields(QStringLiteral("caf\u00E9 \u20AC"), QStringLiteral("e@x"), QStringLiteral(" "));
+        FillLoginFields(*Form3, QStringLiteral("caf\u00E9 \u20AC"), QStringLiteral("e@x"), QStringLiteral(" "));
         QTest::mouseClick(Form3->SpeedButton1, Qt::LeftButton);
         QCOMPARE(service.web.Requests().back().target,
                  std::string("/enterw.php?username=caf%E9%20%80&email=e%40x&pass=%20"));
-        QVERIFY(Form1->isVisible());
+        QCOMPARE(pane->shown, 1);
     }
 
     void shortcuts_data()
@@ -376,8 +398,8 @@ private slots:
         QFETCH(QString, path);
         QTest::mouseClick(Form3->GroupBox1->findChild<QToolButton*>(button), Qt::LeftButton);
         QVERIFY(!Form3->isVisible());
-        QVERIFY(!Form1->isVisible());
-        QCOMPARE(Form1->www->LocationURL().toString(), QString::fromStdString(service.web.Host()) + path);
+        QCOMPARE(pane->shown, 0);
+        QCOMPARE(pane->opened, QStringList{QString::fromStdString(service.web.Host()) + path});
         QCOMPARE(dialogs.boxes.size(), 0);
     }
 
@@ -398,18 +420,6 @@ private slots:
         QFETCH(QString, environment);
         QFETCH(QString, host);
         QCOMPARE(ResolveServiceHost(option, environment), host);
-    }
-
-    void loginCommandsShowTheWindow()
-    {
-        Form3->hide();
-        Form3->email->setText(QStringLiteral("kept@x"));
-        Form1->BloginClick(Form1);
-        QVERIFY(Form3->isVisible());
-        Form3->hide();
-        Form1->Login1Click(Form1);
-        QVERIFY(Form3->isVisible());
-        QCOMPARE(Form3->email->text(), QStringLiteral("kept@x"));
     }
 };
 

@@ -1,5 +1,6 @@
 // The main window's sidebar at the design size: its look, and the commands its items run.
 #include "TestSupport.h"
+#include "app/ClientWindows.h"
 #include "app/LoginForm.h"
 #include "app/MainForm.h"
 #include "sidebar/CommandBarAccessible.h"
@@ -45,6 +46,9 @@ QAccessibleInterface* FindAccessible(QAccessibleInterface* node, QAccessible::Ro
 class MainWindowSidebarTest : public QObject {
     Q_OBJECT
 
+    TForm1* Form1 = nullptr;
+    TForm3* Form3 = nullptr;
+
     TCommandBar* bar() const { return Form1->CommandBar4; }
     TCommandPanel* panel() const { return bar()->Panels[0]; }
     QImage Shot(QPoint pointer)
@@ -57,8 +61,9 @@ private slots:
     void initTestCase()
     {
         InstallCommandBarAccessibility();
-        Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
+        const ClientWindows windows(*Application);
+        Form1 = windows.Form1;
+        Form3 = windows.Form3;
         Form1->resize(TForm1::kOuterWidth, kDesignClientHeight);
         Form1->show();
         QVERIFY(QTest::qWaitForWindowExposed(Form1));

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "app/ClientWindows.h"
 #include "app/LoginForm.h"
 #include "app/MainForm.h"
 #include "framework/PopupMenu.h"
@@ -14,6 +15,8 @@ class TrayIconCommandsTest : public QObject {
     Q_OBJECT
 
 private:
+    TForm1* Form1 = nullptr;
+    TForm3* Form3 = nullptr;
     void TrayClick()
     {
         Form1->TrayIcon1->HandleTrayMessage(WM_LBUTTONDOWN);
@@ -29,8 +32,9 @@ private:
 private slots:
     void initTestCase()
     {
-        Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
+        const ClientWindows windows(*Application);
+        Form1 = windows.Form1;
+        Form3 = windows.Form3;
         // The offscreen platform has no tray; these cases are about a desktop that has one.
         Form1->TrayIcon1->TrayAvailable = [] { return true; };
         QSignalSpy loaded(Form1->www, &QWebEngineView::loadFinished);

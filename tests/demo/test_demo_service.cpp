@@ -35,10 +35,10 @@ class DemoServiceTest : public QObject {
 private:
     DemoService demo;
 
-    std::string Get(const std::string& address) { return FetchPage(address).Text; }
+    std::string Get(const std::string& address) { return FetchHTML(address).Text; }
     QJsonObject Poll(const Visit& visit)
     {
-        const FetchResult r = FetchPage(demo.host + "/chat/poll?token=" + visit.token + "&arrival="
+        const FetchResult r = FetchHTML(demo.host + "/chat/poll?token=" + visit.token + "&arrival="
                                         + std::to_string(visit.arrival) + "&message=" + std::to_string(visit.message));
         return QJsonDocument::fromJson(QByteArray::fromStdString(r.Text)).object();
     }
@@ -69,7 +69,7 @@ private slots:
         QFETCH(QString, email);
         QFETCH(QString, password);
         QFETCH(QByteArray, answer);
-        const FetchResult r = FetchPage(ServiceAddress::LoginCheck(demo.host, "any nick", email.toStdString(),
+        const FetchResult r = FetchHTML(ServiceAddress::LoginCheck(demo.host, "any nick", email.toStdString(),
                                                                    password.toStdString()));
         QVERIFY(!r.Failed);
         QCOMPARE(QByteArray::fromStdString(TrimAnswer(r.Text)), answer);
@@ -77,9 +77,9 @@ private slots:
 
     void roomQuery()
     {
-        const FetchResult known = FetchPage(ServiceAddress::RoomQuery(demo.host, "ann@vellomar.test"));
+        const FetchResult known = FetchHTML(ServiceAddress::RoomQuery(demo.host, "ann@vellomar.test"));
         QCOMPARE(TrimAnswer(known.Text), std::string("ann"));
-        const FetchResult unknown = FetchPage(ServiceAddress::RoomQuery(demo.host, "nobody@x"));
+        const FetchResult unknown = FetchHTML(ServiceAddress::RoomQuery(demo.host, "nobody@x"));
         QVERIFY(unknown.Failed);
         QCOMPARE(unknown.Text, std::string("Status:404"));
     }
@@ -132,7 +132,7 @@ private slots:
     {
         QFETCH(QByteArray, path);
         QFETCH(QByteArray, contains);
-        const FetchResult r = FetchPage(demo.host + path.toStdString());
+        const FetchResult r = FetchHTML(demo.host + path.toStdString());
         QVERIFY2(!r.Failed, r.Reason.c_str());
         QVERIFY2(r.Text.find(contains.toStdString()) != std::string::npos, r.Text.substr(0, 400).c_str());
     }

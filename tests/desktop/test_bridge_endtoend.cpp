@@ -1,6 +1,7 @@
 #include "DemoService.h"
 #include "DesktopSupport.h"
 #include "TestSupport.h"
+#include "app/ClientWindows.h"
 #include "app/LoginForm.h"
 #include "app/MainForm.h"
 #include "notify/NoticePopup.h"
@@ -24,6 +25,8 @@ class BridgeEndToEndTest : public QObject {
 private:
     QTemporaryDir dir_;
     ChildProcess trayHost_;
+    TForm1* Form1 = nullptr;
+    TForm3* Form3 = nullptr;
 
     void Load(QWebEnginePage* page, const QUrl& url)
     {
@@ -75,8 +78,9 @@ private slots:
         QVERIFY(StartTrayHost(trayHost_));
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
         qputenv("VELLOMAR_CONFIG_DIR", dir_.path().toLocal8Bit());
-        Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
+        const ClientWindows windows(*Application);
+        Form1 = windows.Form1;
+        Form3 = windows.Form3;
         QSignalSpy loaded(Form1->www, &QWebEngineView::loadFinished);
         Form1->Show();
         QVERIFY(loaded.wait(30000));
