@@ -12,6 +12,7 @@
 #include "notify/NoticePopup.h"
 #include "tray/TrayIcon.h"
 
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -46,7 +47,12 @@ std::optional<QString> NewcomerName(const DISPPARAMS& params)
         return QString::number(value.toLongLong());
     case QMetaType::Double: {
         const double number = value.toDouble();
-        if (number == double(qint64(number)))
+        // Not a number or infinite: nobody to announce (a page cannot even send these, they
+        // travel as null). Only a whole number within 64 bits is converted to an integer.
+        if (!std::isfinite(number))
+            return std::nullopt;
+        constexpr double kTwoTo63 = 9223372036854775808.0;
+        if (number == std::trunc(number) && number >= -kTwoTo63 && number < kTwoTo63)
             return QString::number(qint64(number));
         return QString::number(number, 'g', 15);
     }

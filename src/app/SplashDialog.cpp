@@ -5,6 +5,7 @@
 #include "framework/Form.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -15,17 +16,22 @@ class SplashWindow final : public QWidget {
 public:
     explicit SplashWindow(const QImage& picture)
         : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                               | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput)
+                               | Qt::WindowDoesNotAcceptFocus)
         , picture_(picture)
     {
         setObjectName(QStringLiteral("SplashWindow"));
         setAttribute(Qt::WA_ShowWithoutActivating);
-        setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::NoFocus);
     }
 
 protected:
+    // Clicking the picture does nothing; the window takes the clicks so that none reaches the
+    // window under it.
+    void mousePressEvent(QMouseEvent* event) override { event->accept(); }
+    void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
+    void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);

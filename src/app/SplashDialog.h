@@ -10,8 +10,8 @@ class TForm;
 
 // The start-up picture. Built on a form, it takes the form's create event: when the form has
 // been created it shows its window, runs the form's own create handler and gives the slot back.
-// The window is a bordered, captionless popup, centred, always on top, that takes no input or
-// focus and goes away by its own timer.
+// The window is a bordered, captionless popup, centred, always on top, that takes no focus and
+// is not activated; clicks on it do nothing. It goes away by its own timer.
 class TSplashDialog : public TComponent {
     Q_OBJECT
     Q_PROPERTY(int Delay READ Delay WRITE SetDelay)

@@ -10,13 +10,14 @@
 
 namespace {
 
-// Local paths are taken as files; anything else must be an absolute address.
+// Local paths are taken as files; anything else must be an absolute address. The address is
+// taken byte for byte: a space at its end belongs to the last query value (a password may end
+// in spaces).
 QUrl AddressToUrl(const QString& address)
 {
-    const QString trimmed = address.trimmed();
-    if (!trimmed.contains(QStringLiteral("://")) && QDir::isAbsolutePath(trimmed))
-        return QUrl::fromLocalFile(trimmed);
-    const QUrl url(trimmed, QUrl::TolerantMode);
+    if (!address.contains(QStringLiteral("://")) && QDir::isAbsolutePath(address))
+        return QUrl::fromLocalFile(address);
+    const QUrl url(address, QUrl::TolerantMode);
     if (!url.isValid() || url.isRelative() || (url.host().isEmpty() && !url.isLocalFile()
                                                && url.scheme() != QLatin1String("about")
                                                && url.scheme() != QLatin1String("data")))

@@ -17,18 +17,24 @@ namespace {
 const QString kScriptName = QStringLiteral("vellomar-external");
 const QString kChannelName = QStringLiteral("external");
 
-// Runs in the page as its document is created. The channel library sits inside the function,
-// so the page sees none of it; window.external is a proxy over the method table.
+// Runs in the page and in each of its frames as their documents are created. The channel
+// library sits inside the function, so the page sees none of it; window.external is a proxy
+// over the method table. Only the top document has a channel: a frame's calls are posted to it,
+// which takes them from its own frames only.
 const char* const kExternalScript = R"JS(
 (function () {
   'use strict';
 %1
   var methods = %2;
+  var relay = 'vellomar-external';
   var host = null;
   var waiting = [];
-  function send(name, args) {
-    if (host) host.invoke(name, args); else if (waiting) waiting.push([name, args]);
+  function known(name) {
+    return typeof name === 'string' && methods.indexOf(name.toLowerCase()) >= 0;
   }
+  var send = function (name, args) {
+    if (host) host.invoke(name, args); else if (waiting) waiting.push([name, args]);
+  };
   if (typeof qt !== 'undefined' && qt.webChannelTransport) {
     new QWebChannel(qt.webChannelTransport, function (channel) {
       host = channel.objects.%3 || null;
@@ -36,9 +42,17 @@ const char* const kExternalScript = R"JS(
       waiting = host ? null : [];
       if (host) calls.forEach(function (call) { host.invoke(call[0], call[1]); });
     });
-  }
-  function known(name) {
-    return typeof name === 'string' && methods.indexOf(name.toLowerCase()) >= 0;
+    window.addEventListener('message', function (event) {
+      var call = event.data && event.data[relay];
+      if (!call || !event.source || event.source === window || event.source.top !== window) return;
+      if (Array.isArray(call) && known(call[0]) && Array.isArray(call[1])) send(call[0], call[1]);
+    });
+  } else if (window.top !== window) {
+    send = function (name, args) {
+      var message = {};
+      message[relay] = [name, args];
+      window.top.postMessage(message, '*');
+    };
   }
   var external = new Proxy(Object.create(null), {
     get: function (target, name) {
@@ -100,7 +114,7 @@ void TExternalBridge::InstallScript()
     script.setName(kScriptName);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setWorldId(QWebEngineScript::MainWorld);
-    script.setRunsOnSubFrames(false);
+    script.setRunsOnSubFrames(true);
     script.setSourceCode(QString::fromLatin1(kExternalScript).arg(ChannelLibrary(), table, kChannelName));
     scripts.insert(script);
 }

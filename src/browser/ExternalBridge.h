@@ -37,12 +37,13 @@ private:
     TCallHandler handler_;
 };
 
-// Gives the pages of a browser pane their external object: a script injected as each document
-// is created defines window.external (fixed, so a page cannot swap it) whose methods are the
+// Gives the pages of a browser pane, and their frames, their external object: a script injected
+// as each document is created defines window.external (fixed, so a page cannot swap it) whose methods are the
 // names of the method table, matched without regard to case; any other name is undefined at
 // once, so the page sees "not a function". A call of a known name travels over a web channel to
 // the dispatch object that OnGetExternal hands out, and from there to OnGetIDsOfNames and
-// OnInvoke. Calls made before the channel is up wait in the page and follow in order.
+// OnInvoke (from a frame, by way of its top document's channel). Calls made before the channel
+// is up wait in the page and follow in order.
 class TExternalBridge : public QObject {
     Q_OBJECT
 

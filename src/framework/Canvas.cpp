@@ -1,10 +1,13 @@
 #include "Canvas.h"
 
 #include <QFontMetrics>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 QFont MakeFont(const QString& family, int height, bool bold, bool italic, bool underline, bool strikeOut)
 {
@@ -105,21 +108,51 @@ void TCanvas::Pixel(int x, int y, TColor color)
     painter_->fillRect(QRect(x, y, 1, 1), ToQColor(color));
 }
 
+namespace {
+
+// The part of the painter's device that painting can reach, in the painter's coordinates.
+QRect ReachableArea(const QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    if (!device)
+        return {};
+    QRect area = painter.deviceTransform().inverted().mapRect(QRect(0, 0, device->width(), device->height()));
+    if (painter.hasClipping())
+        area &= painter.clipBoundingRect().toAlignedRect();
+    return area;
+}
+
+// The steps of 2 from `start` that fall in [from, to), as the first one and the end.
+std::pair<qint64, qint64> StepsWithin(qint64 start, qint64 end, qint64 from, qint64 to)
+{
+    const qint64 first = start < from ? start + ((from - start + 1) & ~qint64(1)) : start;
+    return {first, std::min(end, to)};
+}
+
+} // namespace
+
 void TCanvas::DrawFocusRect(const TRect& r)
 {
     if (r.IsEmpty())
+        return;
+    // Only the dots the device can show are set, so a rectangle far larger than the device
+    // costs no more than the device's own size.
+    const QRect reach = ReachableArea(*painter_);
+    if (reach.isEmpty())
         return;
     painter_->save();
     painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     const QColor white(255, 255, 255);
     // Every other pixel of the outline, as a dotted focus frame.
-    for (int x = r.Left; x < r.Right; x += 2) {
-        painter_->fillRect(QRect(x, r.Top, 1, 1), white);
-        painter_->fillRect(QRect(x, r.Bottom - 1, 1, 1), white);
+    const auto [firstX, endX] = StepsWithin(r.Left, r.Right, reach.left(), qint64(reach.right()) + 1);
+    for (qint64 x = firstX; x < endX; x += 2) {
+        painter_->fillRect(QRect(int(x), r.Top, 1, 1), white);
+        painter_->fillRect(QRect(int(x), r.Bottom - 1, 1, 1), white);
     }
-    for (int y = r.Top + 2; y < r.Bottom - 1; y += 2) {
-        painter_->fillRect(QRect(r.Left, y, 1, 1), white);
-        painter_->fillRect(QRect(r.Right - 1, y, 1, 1), white);
+    const auto [firstY, endY] = StepsWithin(qint64(r.Top) + 2, qint64(r.Bottom) - 1, reach.top(), qint64(reach.bottom()) + 1);
+    for (qint64 y = firstY; y < endY; y += 2) {
+        painter_->fillRect(QRect(r.Left, int(y), 1, 1), white);
+        painter_->fillRect(QRect(r.Right - 1, int(y), 1, 1), white);
     }
     painter_->restore();
 }

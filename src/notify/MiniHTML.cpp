@@ -62,9 +62,9 @@ bool Formatter::Run(const QString& source)
                 onAnchor = true;
         }
 
-        const int step = m.height + m.subExtra + m.superExtra;
-        working.Top += step;
-        r_.ExtentHeight += step;
+        const qint64 step = qint64(m.height) + m.subExtra + m.superExtra;
+        working.Top = Advanced(working.Top, step);
+        r_.ExtentHeight = Advanced(r_.ExtentHeight, step);
         ++lineIndex_;
         if (!p_.MeasureAll && working.Top + m.ghHeight > working.Bottom)
             text = QStringView();
@@ -149,10 +149,11 @@ void Formatter::Piece(TPassMode mode, bool firstPass, QStringView& text, FormatS
     }
 
     const int oldExtent = line.extent;
-    const int width = Width(s.font, piece);
+    const int oldPosition = line.position;
+    const int width = std::clamp(Width(s.font, piece), 0, kMaxExtent);
     if (!firstPass)
         NoteShown(StripPrefix(piece), width, s, line, rect);
-    line.extent += width;
+    line.extent = Advanced(line.extent, width);
     if (mode == TPassMode::Measure) {
         const int x = p_.HitX - rect.Left;
         if (x >= oldExtent && x <= line.extent && s.insideAnchor) {
@@ -165,7 +166,7 @@ void Formatter::Piece(TPassMode mode, bool firstPass, QStringView& text, FormatS
     } else {
         DrawPiece(piece, width, s, line, rect);
     }
-    line.position += width;
+    line.position = Advanced(line.position, width);
 
     bool fits = true;
     // Only the measuring pass decides what goes on the line; the second pass gets exactly that.
@@ -183,8 +184,8 @@ void Formatter::Piece(TPassMode mode, bool firstPass, QStringView& text, FormatS
             line.dropRest = true;
     } else {
         line.done = true;
-        line.extent -= width;
-        line.position -= width;
+        line.extent = oldExtent;
+        line.position = oldPosition;
     }
 }
 
@@ -253,11 +254,15 @@ void Formatter::DrawPiece(const QString& piece, int width, const FormatState& s,
     if (s.insideAnchor && s.anchorCount - 1 == p_.FocusAnchor && p_.FocusAnchor >= 0)
         r_.FocusAnchorHref = s.href;
     if (s.errorUnderline) {
-        int x = line.position - line.position % 2;
+        // The zigzag's phase depends only on x, so it can start at the rectangle's edge: what
+        // lies beyond it would only underline text that is cut off there.
+        int x = std::max(line.position, rect.Left - 2);
+        x -= x % 2;
+        const int end = std::min(Advanced(line.position, width), rect.Right + 2);
         int offset = x % 4 == 0 ? 2 : 0;
         canvas_.PenColor = clRed;
         canvas_.MoveTo(x, bottom + offset - 1);
-        while (x < line.position + width) {
+        while (x < end) {
             x += 2;
             offset = offset == 2 ? 0 : 2;
             canvas_.LineTo(x, bottom + offset - 1);

@@ -9,12 +9,24 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <algorithm>
+
 class TNoticePicture;
 
 namespace minihtml {
 
 constexpr int kBulletIndent = 12;
 constexpr int kGradientBands = 64;
+// Positions and extents stay within this, whatever the text asks for (indents, picture sizes,
+// long runs of glued pieces), so the arithmetic on them cannot overflow. No screen is that wide.
+constexpr int kMaxExtent = 1 << 24;
+
+// `x` moved by `by`, kept within ±kMaxExtent.
+inline int Advanced(int x, qint64 by)
+{
+    return int(std::clamp(qint64(x) + std::clamp<qint64>(by, -kMaxExtent, kMaxExtent), qint64(-kMaxExtent),
+                          qint64(kMaxExtent)));
+}
 
 enum class TParagraphAlign { Left, Right, Center };
 enum class TPassMode { Measure, Draw };

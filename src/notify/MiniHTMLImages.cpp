@@ -58,8 +58,11 @@ void Formatter::Image(TPassMode mode, bool firstPass, const QString& tag, const 
     const TNoticePicture* cached = nullptr;
     int width = 0, height = 0;
     if (upperSource.startsWith(QStringLiteral("IDX:"))) {
-        const int index = source.mid(4).toInt();
-        if (p_.Images && index >= 0 && index < p_.Images->Count() && StartsWithDigit(source.mid(4))) {
+        // A number too large for an int is no index at all, not picture 0.
+        const QString number = source.mid(4);
+        bool isNumber = false;
+        const int index = number.toInt(&isNumber);
+        if (p_.Images && isNumber && StartsWithDigit(number) && index < p_.Images->Count()) {
             width = p_.Images->Width() * dpiX_ / 96;
             height = p_.Images->Height() * dpiY_ / 96;
             picture = p_.Images->Image(index);
@@ -82,13 +85,16 @@ void Formatter::Image(TPassMode mode, bool firstPass, const QString& tag, const 
     if (width <= 0 || height <= 0)
         return;
 
-    const int x = p_.HitX - rect.Left;
-    if (x > line.extent && x < line.extent + width && p_.HitY > top && p_.HitY < top + height && s.insideAnchor) {
+    width = std::min(width, kMaxExtent);
+    height = std::min(height, kMaxExtent);
+    const qint64 x = qint64(p_.HitX) - rect.Left;
+    if (x > line.extent && x < qint64(line.extent) + width && p_.HitY > top && qint64(p_.HitY) < qint64(top) + height
+        && s.insideAnchor) {
         line.overAnchorImage = true;
         r_.AnchorUnderPoint = s.href;
         imageUnderPoint_ = number;
     }
-    if (firstPass && rect.Width() < line.extent + width && width < rect.Width()) {
+    if (firstPass && rect.Width() < qint64(line.extent) + width && width < rect.Width()) {
         --s.imageCount; // the tag is read again on the next line
         line.stopped = true;
         return;
@@ -114,8 +120,8 @@ void Formatter::Image(TPassMode mode, bool firstPass, const QString& tag, const 
     }
     if (!firstPass)
         NoteShown(QString(), width, s, line, rect);
-    line.extent += width;
-    line.position += width;
+    line.extent = Advanced(line.extent, width);
+    line.position = Advanced(line.position, width);
     line.height = std::max(line.height, height);
     if (!firstPass)
         return; // the second pass keeps the measured offset

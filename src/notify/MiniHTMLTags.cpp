@@ -7,7 +7,6 @@
 #include "NoticePictures.h"
 
 #include <QFontMetrics>
-#include <QPainter>
 
 namespace minihtml {
 
@@ -78,8 +77,8 @@ void Formatter::OpenTag(TPassMode mode, bool firstPass, const QString& tag, cons
             bool ok = false;
             const int value = x < 0 ? 0 : up.mid(x + 1).chopped(up.endsWith(u'>') ? 1 : 0).trimmed().toInt(&ok);
             if (ok && line.extent < value) {
-                line.extent = value;
-                line.position = layout_.Left + value;
+                line.extent = std::min(value, kMaxExtent);
+                line.position = Advanced(layout_.Left, value);
             }
         } else if (second == u'M') {
             Image(mode, firstPass, tag, up, s, line, rect);
@@ -335,15 +334,8 @@ void Formatter::BodyTag(TPassMode mode, const QString& tag, const QString& up, F
     if (mode != TPassMode::Draw)
         return;
     const QString background = AsciiUpper(AttributeValue(tag, up, QStringLiteral("BACKGROUND")));
-    if (const TNoticePicture* picture = background.isEmpty() ? nullptr : FindPicture(background)) {
-        QPainter* painter = canvas_.Painter();
-        painter->save();
-        painter->setClipRect(layout_.ToQRect(), Qt::IntersectClip);
-        for (int y = layout_.Top; y < layout_.Bottom; y += picture->Height())
-            for (int x = layout_.Left; x < layout_.Right; x += picture->Width())
-                picture->Draw(canvas_, x, y);
-        painter->restore();
-    }
+    if (const TNoticePicture* picture = background.isEmpty() ? nullptr : FindPicture(background))
+        picture->Tile(canvas_, layout_);
     const QString color = AttributeValue(tag, up, QStringLiteral("BGCOLOR"));
     const QString upperColor = AsciiUpper(color);
     TColor fill = clNone;
@@ -362,12 +354,12 @@ void Formatter::BodyTag(TPassMode mode, const QString& tag, const QString& up, F
 
 void Formatter::Bullet(TPassMode mode, FormatState& s, LineState& line, const TRect& rect)
 {
-    line.extent += s.listLevel * kBulletIndent;
+    line.extent = Advanced(line.extent, qint64(s.listLevel) * kBulletIndent);
     if (line.bullet) {
         line.stopped = true;
         return;
     }
-    line.position += (s.listLevel - 1) * kBulletIndent;
+    line.position = Advanced(line.position, (qint64(s.listLevel) - 1) * kBulletIndent);
     if (mode == TPassMode::Draw && !s.hidden) {
         // The bullet of a symbol font, taken from the text's own font: the desktop here has no
         // symbol-encoded font.
@@ -378,7 +370,7 @@ void Formatter::Bullet(TPassMode mode, FormatState& s, LineState& line, const TR
         TRect r{line.position, bottom - Gh(s.font), line.position + kBulletIndent, bottom};
         canvas_.DrawText(mark, r, DT_BOTTOM | DT_SINGLELINE | DT_NOCLIP);
     }
-    line.position += kBulletIndent;
+    line.position = Advanced(line.position, kBulletIndent);
     line.bullet = true;
 }
 

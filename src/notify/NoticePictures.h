@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QString>
 
+class QIODevice;
 class TCanvas;
 struct TRect;
 
@@ -24,10 +25,16 @@ public:
 
     void Draw(TCanvas& canvas, int x, int y) const;
     void StretchDraw(TCanvas& canvas, const TRect& r) const;
+    // Repeats the picture over the area from its top-left corner, clipped to it; an empty
+    // picture draws nothing.
+    void Tile(TCanvas& canvas, const TRect& area) const;
 
-    // Loads a picture from a file or a resource path; a file that cannot be decoded leaves it empty.
-    void LoadFromFile(const QString& path);
+    // Decodes a picture from a device (a resource or file bytes); what cannot be decoded, or
+    // would take more than kMaxPictureMegabytes, leaves it empty.
+    void Load(QIODevice& device);
     void Assign(const QImage& image);
+
+    static constexpr int kMaxPictureMegabytes = 32;
 
 private:
     QImage image_;
@@ -38,8 +45,14 @@ private:
 
 // Pictures keyed by the address they were loaded from (exact comparison). Addresses starting with
 // "RES://" name a program resource, "FILE://" a local file; anything else is recorded, not fetched.
+// Addresses come from text other people choose, so only the latest kMaxPictures stay, and a
+// file is read only when it is a regular file of at most kMaxFileSize bytes, without waiting
+// on it.
 class TNoticePictureCache {
 public:
+    static constexpr int kMaxPictures = 64;
+    static constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
+
     TNoticePicture* Find(const QString& address);
     TNoticePicture* Add(const QString& address);
     // The cached picture for the address, loaded on first use.

@@ -23,6 +23,8 @@ public:
     virtual void WriteText(const QString& Section, const QString& Ident, const QString& Value) = 0;
     // Removes a section with all it holds; a store without sections does nothing.
     virtual void EraseSection(const QString& Section);
+    // How many values a section holds: no read of it can find more.
+    virtual qint64 ValueCount(const QString& Section) = 0;
 
 private:
     qint32 openCount_ = 0;

@@ -13,6 +13,11 @@ void TDataFiler::EraseSection(const QString& section)
         Store->EraseSection(section);
 }
 
+qint64 TDataFiler::ValueCount(const QString& section)
+{
+    return Store ? Store->ValueCount(section) : 0;
+}
+
 QString TDataFiler::ReadText(const QString& section, const QString& name, const QString& defaultText)
 {
     return Store ? Store->ReadText(section, name, defaultText) : QString();

@@ -19,6 +19,7 @@ public:
     // A filer of the same kind on the same section and store, with its own prefix.
     virtual std::unique_ptr<TDataFiler> CreateChildFiler(const QString& prefix) const;
     virtual void EraseSection(const QString& section);
+    virtual qint64 ValueCount(const QString& section);
     virtual QString ValueName(const QString& name) const { return Prefix + name; }
     virtual QString ReadText(const QString& section, const QString& name, const QString& defaultText);
     virtual void WriteText(const QString& section, const QString& name, const QString& value);

@@ -6,6 +6,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 namespace {
 
 // The objects being descended into, so that objects referring to each other end the descent.
@@ -44,7 +46,11 @@ void SaveStringList(const TPropertyEntry& entry, TDataFiler& filer)
 void RestoreStringList(const TPropertyEntry& entry, TDataFiler& filer)
 {
     const QString section = ListSection(entry, filer);
-    const int count = TrimBlanks(filer.ReadText(section, QStringLiteral("Count"), QStringLiteral("0"))).toInt();
+    // A damaged hive's count can ask for billions of lines: no more are read than the section
+    // holds values besides "Count" itself.
+    const qint64 stored = filer.ValueCount(section) - 1;
+    const qint64 count =
+        std::min<qint64>(TrimBlanks(filer.ReadText(section, QStringLiteral("Count"), QStringLiteral("0"))).toInt(), stored);
     if (count <= 0)
         return;
     QStringList lines;

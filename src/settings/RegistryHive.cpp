@@ -433,9 +433,27 @@ std::optional<QStringList> RegistryHive::SubKeyNames(KeyId key) const
     return names;
 }
 
-bool RegistryHive::DeleteKeyTree(KeyId parent, const QString& name)
+std::optional<qint64> RegistryHive::ValueCount(KeyId key) const
 {
+    if (!KeyExists(key))
+        return std::nullopt;
+    Statement count(db_, "SELECT count(*) FROM vals WHERE key = ?1");
+    if (!count.Bind(1, key).Row())
+        return std::nullopt;
+    return count.Int(0);
+}
+
+bool RegistryHive::DeleteKeyTree(KeyId parent, const QString& path)
+{
+    // Found as CreateKey made it: a section named "a\b" is the key b below a.
+    QStringList names = SplitKeyPath(path);
+    if (names.isEmpty())
+        return false;
+    const QString name = names.takeLast();
+    const std::optional<KeyId> owner = OpenKey(parent, names.join(QLatin1Char('\\')));
+    if (!owner)
+        return false;
     // The foreign keys cascade: subkeys and values go with the key, in one statement.
     Statement remove(db_, "DELETE FROM keys WHERE parent = ?1 AND folded = ?2");
-    return remove.Bind(1, parent).Bind(2, Fold(name)).Run() && sqlite3_changes(db_) > 0;
+    return remove.Bind(1, *owner).Bind(2, Fold(name)).Run() && sqlite3_changes(db_) > 0;
 }

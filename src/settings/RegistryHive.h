@@ -78,8 +78,11 @@ public:
 
     // Names of the direct subkeys, ordered ignoring case; nullopt when the key is gone.
     std::optional<QStringList> SubKeyNames(KeyId key) const;
-    // Deletes the subkey `name` of `parent` with all its subkeys and values, in one step.
-    bool DeleteKeyTree(KeyId parent, const QString& name);
+    // How many values the key holds; nullopt when the key is gone.
+    std::optional<qint64> ValueCount(KeyId key) const;
+    // Deletes the key at the end of `path` (below `parent`) with all its subkeys and values, in
+    // one step; the keys above it stay.
+    bool DeleteKeyTree(KeyId parent, const QString& path);
 
     const QString& FileName() const { return fileName_; }
 

@@ -45,7 +45,12 @@ std::optional<QStringList> RegistryKey::SubKeyNames() const
     return hive_ ? hive_->SubKeyNames(id_) : std::nullopt;
 }
 
-bool RegistryKey::DeleteSubKeyTree(const QString& name) const
+std::optional<qint64> RegistryKey::ValueCount() const
 {
-    return hive_ && hive_->DeleteKeyTree(id_, name);
+    return hive_ ? hive_->ValueCount(id_) : std::nullopt;
+}
+
+bool RegistryKey::DeleteSubKeyTree(const QString& path) const
+{
+    return hive_ && hive_->DeleteKeyTree(id_, path);
 }

@@ -20,8 +20,10 @@ public:
     std::optional<RegistryValue> QueryValue(const QString& name) const;
     bool SetValue(const QString& name, const RegistryValue& value) const;
     std::optional<QStringList> SubKeyNames() const;
-    // Deletes the subkey `name` with everything below it.
-    bool DeleteSubKeyTree(const QString& name) const;
+    // How many values the key holds; nullopt when it is not open or gone.
+    std::optional<qint64> ValueCount() const;
+    // Deletes the subkey at the end of the backslash-separated `path` with everything below it.
+    bool DeleteSubKeyTree(const QString& path) const;
 
 private:
     RegistryKey(std::shared_ptr<RegistryHive> hive, RegistryHive::KeyId id) : hive_(std::move(hive)), id_(id) {}

@@ -98,3 +98,8 @@ void TRegistryStore::EraseSection(const QString& Section)
 {
     BaseKey().DeleteSubKeyTree(Section);
 }
+
+qint64 TRegistryStore::ValueCount(const QString& Section)
+{
+    return BaseKey().OpenSubKey(Section).ValueCount().value_or(0);
+}

@@ -37,6 +37,7 @@ public:
     QString ReadText(const QString& Section, const QString& Ident, const QString& Default) override;
     void WriteText(const QString& Section, const QString& Ident, const QString& Value) override;
     void EraseSection(const QString& Section) override;
+    qint64 ValueCount(const QString& Section) override;
 
     // The accessor while the store is open, else nullptr.
     const RegistryAccessor* Registry() const { return registry_.get(); }

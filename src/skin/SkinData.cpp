@@ -82,7 +82,13 @@ void TSkinData::SetSkinFile(const QString& path)
         ShowErrorBox(QStringLiteral("The skin file %1 cannot be read: %2").arg(path, file.errorString()));
         return;
     }
-    package_ = file.readAll();
+    // Read no more than a package may be, whatever the file has grown to meanwhile.
+    QByteArray package = file.read(TSkinReader::kMaxPackageSize + 1);
+    if (package.size() > TSkinReader::kMaxPackageSize) {
+        ShowErrorBox(TooLargeSkinPackage(std::max(file.size(), qint64(package.size()))));
+        return;
+    }
+    package_ = std::move(package);
     LoadSkin();
 }
 
@@ -94,7 +100,13 @@ bool TSkinData::LoadSkin()
         return false;
     TQuickIni ini;
     ini.LoadFromStream(reader.ExtractByPart(QStringLiteral(".ini")));
-    elements_ = BuildSkinElements(reader, ini);
+    QString refusal;
+    TSkinElements elements = BuildSkinElements(reader, ini, &refusal);
+    if (!refusal.isEmpty()) {
+        ShowErrorBox(refusal);
+        return false;
+    }
+    elements_ = std::move(elements);
     buttonFaceBrush_ = QBrush(ToQColor(ColorToRGB(elements_.Colours.ButtonFace)));
     skinEmpty_ = false;
     return true;

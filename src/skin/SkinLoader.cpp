@@ -1,6 +1,7 @@
 #include "SkinLoader.h"
 #include "ImageOperations.h"
 #include "QuickIni.h"
+#include "SkinImages.h"
 #include "SkinReader.h"
 
 namespace {
@@ -10,7 +11,7 @@ const QString kPersonality = QStringLiteral("Personality");
 // Reading helpers bound to one load.
 class Loader {
 public:
-    Loader(const TSkinReader& reader, const TQuickIni& ini) : reader_(reader), ini_(ini) {}
+    Loader(const TSkinReader& reader, const TQuickIni& ini) : ini_(ini), images_(reader) {}
 
     int Int(const QString& section, const QString& key, int def = 0) const
     {
@@ -26,8 +27,10 @@ public:
     }
     QImage Image(const QString& section, const QString& key) const
     {
-        return LoadSkinImage(reader_, Text(section, key));
+        return images_.Image(Text(section, key));
     }
+    // Why the skin is refused; empty while it is not.
+    const QString& Refusal() const { return images_.Refusal(); }
 
     void ReadBorders(TSkinElements& e) const;
     void ReadColours(TSkinElements& e) const;
@@ -61,8 +64,8 @@ public:
     TColor buttonText = clBtnText;
 
 private:
-    const TSkinReader& reader_;
     const TQuickIni& ini_;
+    mutable TSkinImages images_;
 };
 
 void Loader::ReadBorders(TSkinElements& e) const
@@ -124,12 +127,23 @@ void Loader::ReadSysButtons(TSkinElements& e) const
     static const QStringList kNotCaptionButtons = {QStringLiteral("BUTTON"), QStringLiteral("BUTTONS"),
                                                    QStringLiteral("BUTTON.RADIO"),
                                                    QStringLiteral("BUTTON.CHECKBOX")};
+    QStringList sections;
     for (const QString& section : ini_.ReadSections()) {
         const QString upper = section.toUpper();
         if (!upper.startsWith(QStringLiteral("BUTTON")) || kNotCaptionButtons.contains(upper))
             continue;
         if (Int(section, QStringLiteral("Action")) == -1 && Int(section, QStringLiteral("Visibility"), -1) != 0)
             continue;
+        sections.append(section);
+    }
+    if (sections.size() > kMaxCaptionButtons) {
+        images_.Refuse(QStringLiteral("it has %1 caption buttons, at most %2 are allowed.")
+                           .arg(sections.size())
+                           .arg(kMaxCaptionButtons));
+        return;
+    }
+    for (const QString& section : sections) {
+        const QString upper = section.toUpper();
         auto button = std::make_unique<TDataSkinSysButton>(upper);
         button->Action = Int(section, QStringLiteral("Action"));
         button->Align = Int(section, QStringLiteral("Align"));
@@ -317,15 +331,7 @@ TSkinElements::TSkinElements()
 
 QImage LoadSkinImage(const TSkinReader& reader, const QString& value)
 {
-    const qsizetype cut = std::max(value.lastIndexOf(QLatin1Char('\\')), value.lastIndexOf(QLatin1Char(':')));
-    const QString fileName = value.mid(cut + 1);
-    if (fileName.isEmpty() || !fileName.endsWith(QStringLiteral(".bmp"), Qt::CaseSensitive))
-        return {};
-    const QByteArray bytes = reader.ExtractByName(fileName);
-    QImage image;
-    if (bytes.isEmpty() || !image.loadFromData(bytes, "BMP"))
-        return {};
-    return image.convertToFormat(QImage::Format_RGB32);
+    return TSkinImages(reader).Image(value);
 }
 
 int DefaultSysButtonFrames(const QImage& image, int action)
@@ -341,7 +347,7 @@ int DefaultToggleFrames(const QImage& image)
     return std::max(frames, 4);
 }
 
-TSkinElements BuildSkinElements(const TSkinReader& reader, const TQuickIni& ini)
+TSkinElements BuildSkinElements(const TSkinReader& reader, const TQuickIni& ini, QString* refusal)
 {
     TSkinElements e;
     Loader load(reader, ini);
@@ -390,5 +396,6 @@ TSkinElements BuildSkinElements(const TSkinReader& reader, const TQuickIni& ini)
     e.UpDownHorz = load.WithSecondImage(QStringLiteral("UpDown.Horz"), QStringLiteral("GlyphImage"));
     e.UpDownVert = load.WithSecondImage(QStringLiteral("UpDown.Vert"), QStringLiteral("GlyphImage"));
     SetFrameCounts(e, load);
+    *refusal = load.Refusal();
     return e;
 }

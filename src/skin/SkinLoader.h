@@ -58,12 +58,18 @@ struct TSkinElements {
     std::unique_ptr<TDataSkinBorder> UpDownHorz, UpDownVert;
 };
 
+// The most caption-button sections a skin may define.
+constexpr int kMaxCaptionButtons = 32;
+
 // The image of the package entry that a description value names: its bare file name (after the
-// last "\" or ":") must end in ".bmp" exactly; empty when it does not or the entry is missing.
+// last "\" or ":") must end in ".bmp" exactly; empty when it does not, when the entry is
+// missing or when the picture is past the size bounds.
 QImage LoadSkinImage(const TSkinReader& reader, const QString& value);
 
-// Builds all elements from the package's directory and its parsed description.
-TSkinElements BuildSkinElements(const TSkinReader& reader, const TQuickIni& ini);
+// Builds all elements from the package's directory and its parsed description, each entry
+// decoded once. A skin past a bound (picture sizes, caption buttons) gets `refusal`, the
+// damaged-package message, and its elements are not to be used.
+TSkinElements BuildSkinElements(const TSkinReader& reader, const TQuickIni& ini, QString* refusal);
 
 // The frame count of a caption button's image when its section gives none.
 int DefaultSysButtonFrames(const QImage& image, int action);

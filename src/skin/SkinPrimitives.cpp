@@ -16,11 +16,18 @@ struct NineSlice {
     Slice topLeft, bottomLeft, topRight, left, top, centre, bottomRight, right, bottom;
 };
 
+// Whether a pair of margins from the description holds in `size`: none is negative and their
+// sum, taken wide so that values near the int limit cannot overflow, fits.
+bool PairFits(int before, int after, int size)
+{
+    return before >= 0 && after >= 0 && qint64(before) + after <= size;
+}
+
 TSliceMargins FittedMargins(TSliceMargins m, int w, int h)
 {
-    if (w < m.left + m.right)
+    if (!PairFits(m.left, m.right, w))
         m.left = m.right = 0;
-    if (h < m.top + m.bottom)
+    if (!PairFits(m.top, m.bottom, h))
         m.top = m.bottom = 0;
     return m;
 }

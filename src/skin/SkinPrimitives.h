@@ -25,7 +25,7 @@ QRect SkinFrameRect(const QImage& image, int frameCount, int frame, bool stacked
 void StretchCopy(QImage& dst, const QRect& to, const QImage& src, const QRect& from);
 
 // A new image of `size`: the frame's corners copied, its edges and centre stretched (or the
-// centre tiled). Margins that do not fit the target are dropped in pairs.
+// centre tiled). Margins that do not fit the target, or are negative, are dropped in pairs.
 QImage ComposeNineSlice(const QSize& size, const QImage& image, TSliceMargins margins, bool stacked,
                         bool tile, int frameCount, int frame);
 

@@ -63,11 +63,13 @@ bool TSkinReader::Fail(const QString& why)
 bool TSkinReader::Decompress(const QByteArray& package, QByteArray* container)
 {
     if (package.size() < 4)
-        return Fail(QStringLiteral("The skin package is damaged: it is too short."));
+        return Fail(DamagedSkinMessage(QStringLiteral("it is too short.")));
+    if (package.size() > kMaxPackageSize)
+        return Fail(TooLargeSkinPackage(package.size()));
     const quint32 declared = ReadU32(package, 0);
     const QByteArray stream = package.mid(4);
     if (declared > quint32(kMaxContainerSize) || qsizetype(declared) > MostDecodableFrom(stream.size()))
-        return Fail(QStringLiteral("The skin package is damaged: it declares %1 bytes of content.")
+        return Fail(DamagedSkinMessage(QStringLiteral("it declares %1 bytes of content."))
                         .arg(declared));
     try {
         *container = TLZH::Decode(stream, qsizetype(declared));
@@ -75,7 +77,7 @@ bool TSkinReader::Decompress(const QByteArray& package, QByteArray* container)
         return Fail(e.Message());
     }
     if (container->size() < kHeaderSize)
-        return Fail(QStringLiteral("The skin package is damaged: its content is too short."));
+        return Fail(DamagedSkinMessage(QStringLiteral("its content is too short.")));
     return true;
 }
 
@@ -95,23 +97,23 @@ bool TSkinReader::ReadPackage(const QByteArray& package)
     }
     const quint32 listSize = ReadU32(container, 4);
     if (listSize > quint32(container.size() - kHeaderSize))
-        return Fail(QStringLiteral("The skin package is damaged: its name list overruns it."));
+        return Fail(DamagedSkinMessage(QStringLiteral("its name list overruns it.")));
     const QList<QString> names = SplitNames(container.mid(kHeaderSize, listSize));
     if (names.size() > kMaxEntries)
-        return Fail(QStringLiteral("The skin package is damaged: it lists %1 entries, at most %2 are allowed.")
+        return Fail(DamagedSkinMessage(QStringLiteral("it lists %1 entries, at most %2 are allowed."))
                         .arg(names.size())
                         .arg(kMaxEntries));
 
     const qsizetype sizesAt = kHeaderSize + listSize;
     const qsizetype dataAt = sizesAt + 4 * names.size();
     if (dataAt > container.size())
-        return Fail(QStringLiteral("The skin package is damaged: its size table overruns it."));
+        return Fail(DamagedSkinMessage(QStringLiteral("its size table overruns it.")));
     const qsizetype dataSize = container.size() - dataAt;
     QList<qsizetype> offsets{0};
     for (int i = 0; i < names.size(); ++i) {
         const qsizetype next = offsets.last() + ReadU32(container, sizesAt + 4 * i);
         if (next > dataSize)
-            return Fail(QStringLiteral("The skin package is damaged: entry \"%1\" overruns its data.")
+            return Fail(DamagedSkinMessage(QStringLiteral("entry \"%1\" overruns its data."))
                             .arg(names[i]));
         offsets.append(next);
     }

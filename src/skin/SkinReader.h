@@ -9,7 +9,8 @@ class TSkinReader {
 public:
     static constexpr quint32 kVersion = 20000;
     static constexpr int kMaxEntries = 1001;
-    // The largest container we accept, whatever a package declares.
+    // The largest package and the largest container we accept, whatever a package declares.
+    static constexpr qsizetype kMaxPackageSize = 16 * 1024 * 1024;
     static constexpr qsizetype kMaxContainerSize = 64 * 1024 * 1024;
 
     // Decompresses the package and reads its directory. A package of another version shows the
@@ -36,6 +37,19 @@ private:
     QByteArray data_;
     QString error_;
 };
+
+// The message that refuses a package, saying why.
+inline QString DamagedSkinMessage(const QString& why)
+{
+    return QStringLiteral("The skin package is damaged: ") + why;
+}
+
+inline QString TooLargeSkinPackage(qint64 size)
+{
+    return DamagedSkinMessage(QStringLiteral("it is %1 bytes, at most %2 are allowed.")
+                                  .arg(size)
+                                  .arg(TSkinReader::kMaxPackageSize));
+}
 
 inline const QString kOlderSkinMessage =
     QStringLiteral("This is Older Skin File\rPlease update to new version !");

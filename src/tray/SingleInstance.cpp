@@ -3,6 +3,7 @@
 #include "PriorInstance.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "framework/Events.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,6 +17,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -44,6 +46,36 @@ void ReportFailure(const QString& step, const QString& cause)
     Report(step + QStringLiteral(" An Exception was raised ") + QStringLiteral("with the message : ") + cause);
 }
 
+const QString kVerifyStep = QStringLiteral("Unable to verify that Mutex already exists!");
+
+// Whether `folder` is a folder of this user's that no other user can write to, so nobody else
+// can put a lock file of theirs where this user's copies look for it.
+bool IsPrivateFolder(const QString& folder, bool followLink)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    struct stat st {};
+    const int found = followLink ? ::stat(path.constData(), &st) : ::lstat(path.constData(), &st);
+    return found == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 022) == 0;
+}
+
+// The program's own folder in the user's cache folder, made private to the user; empty when
+// that cannot be had (another user's folder of that name is never taken).
+QString PrivateCacheFolder()
+{
+    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (cache.isEmpty() || QDir::isRelativePath(cache))
+        cache = QDir::homePath() + QStringLiteral("/.cache");
+    const QString folder = QDir::cleanPath(cache + QStringLiteral("/vellomar"));
+    QDir().mkpath(cache);
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return {};
+    struct stat st {};
+    if (::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid())
+        ::chmod(path.constData(), 0700);
+    return IsPrivateFolder(folder, false) ? folder : QString();
+}
+
 } // namespace
 
 TSingleInstance::TSingleInstance(QObject* owner) : TComponent(owner)
@@ -69,9 +101,10 @@ TSingleInstance::~TSingleInstance()
 QString TSingleInstance::LockPath(const QString& executableFileName)
 {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
-        return QDir(runtime).filePath(executableFileName + QStringLiteral(".lock"));
-    return QDir(QDir::tempPath()).filePath(QStringLiteral("%1.%2.lock").arg(executableFileName).arg(::getuid()));
+    QString folder = !runtime.isEmpty() && IsPrivateFolder(runtime, true) ? runtime : PrivateCacheFolder();
+    if (folder.isEmpty())
+        return {};
+    return QDir(folder).filePath(executableFileName + QStringLiteral(".lock"));
 }
 
 void TSingleInstance::Loaded()
@@ -85,16 +118,28 @@ void TSingleInstance::Loaded()
 
 bool TSingleInstance::AnotherCopyRuns()
 {
+    // Whatever keeps the lock from being taken counts as another copy, reported: this copy
+    // never runs unlocked without a word.
     const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     if (executable.isEmpty()) {
-        ReportFailure(QStringLiteral("Unable to verify that Mutex already exists!"),
-                      QStringLiteral("the executable's name is unknown"));
+        ReportFailure(kVerifyStep, QStringLiteral("the executable's name is unknown"));
         return true;
     }
-    const QByteArray path = QFile::encodeName(LockPath(executable));
-    const int file = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const QString lockPath = LockPath(executable);
+    if (lockPath.isEmpty()) {
+        ReportFailure(kVerifyStep, QStringLiteral("there is no folder private to this user for the lock"));
+        return true;
+    }
+    const QByteArray path = QFile::encodeName(lockPath);
+    const int file = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
     if (file < 0) {
-        ReportFailure(QStringLiteral("Unable to verify that Mutex already exists!"), SystemError(errno));
+        ReportFailure(kVerifyStep, SystemError(errno));
+        return true;
+    }
+    struct stat st {};
+    if (::fstat(file, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+        ::close(file);
+        ReportFailure(kVerifyStep, QStringLiteral("%1 is not a plain file of this user's").arg(lockPath));
         return true;
     }
     // Trying the lock is the check: whoever gets it first is the first copy.
@@ -104,16 +149,16 @@ bool TSingleInstance::AnotherCopyRuns()
     }
     const int cause = errno;
     ::close(file);
-    if (cause == EWOULDBLOCK)
-        return true;
-    ReportFailure(QStringLiteral("Unable to create Mutex!"), SystemError(cause));
-    return false;
+    if (cause != EWOULDBLOCK)
+        ReportFailure(QStringLiteral("Unable to create Mutex!"), SystemError(cause));
+    return true;
 }
 
 void TSingleInstance::AnotherCopyFound()
 {
+    // The handler's own failure is reported and the guard still does what it is set to do.
     if (ApplicationExists)
-        ApplicationExists(this);
+        CallHandler([this] { ApplicationExists(this); });
     if (terminate_) {
         if (informUser_)
             Report(kAnotherInstanceTerminating);

@@ -36,14 +36,16 @@ public:
     // True in the copy that holds the lock.
     bool OwnsLock() const { return lockFile_ >= 0; }
 
-    // The lock of an executable: $XDG_RUNTIME_DIR/<file name>.lock, else a file in the temp
-    // folder that carries the user id.
+    // The lock of an executable, <file name>.lock, in a folder only this user can write to:
+    // $XDG_RUNTIME_DIR when it is one, else the program's folder in the user's cache folder
+    // ($XDG_CACHE_HOME, ~/.cache), made private. Empty when there is no such folder.
     static QString LockPath(const QString& executableFileName);
 
     void Loaded() override;
 
 private:
-    // Takes the lock; true when another copy holds it (or when that cannot be told).
+    // Takes the lock; true when another copy holds it, and when it cannot be taken for any
+    // other reason (reported), so a copy never runs unlocked quietly.
     bool AnotherCopyRuns();
     void AnotherCopyFound();
 

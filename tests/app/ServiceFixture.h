@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 
+#include <functional>
 #include <mutex>
 
 // A stand-in chat service whose answer a test sets, made the program's service host.
@@ -15,6 +16,8 @@ public:
         for (const char* path : {"/enterw.php", "/createscript.php"})
             web.server.Get(path, [this](const httplib::Request&, httplib::Response& res) {
                 std::lock_guard lock(mutex_);
+                if (duringRequest_)
+                    duringRequest_();
                 res.status = status_;
                 res.set_content(answer_, "text/plain");
             });
@@ -31,12 +34,21 @@ public:
         status_ = status;
     }
 
+    // Runs on the service's thread while it serves a request, that is while the client waits
+    // for the answer.
+    void DuringRequest(std::function<void()> probe)
+    {
+        std::lock_guard lock(mutex_);
+        duringRequest_ = std::move(probe);
+    }
+
     LocalHttpServer web;
 
 private:
     std::mutex mutex_;
     std::string answer_ = "OK";
     int status_ = 200;
+    std::function<void()> duringRequest_;
 };
 
 inline void FillLoginFields(TForm3& login, const QString& nick, const QString& email, const QString& password)

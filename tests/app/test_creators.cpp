@@ -119,10 +119,13 @@ private slots:
         QTest::addColumn<QString>("password");
         QTest::addColumn<bool>("scriptWarns");
         QTest::addColumn<bool>("pageWarns");
-        QTest::newRow("both filled") << "ann@vellomar.test" << "pw&1" << false << false;
-        QTest::newRow("password empty") << "ann@vellomar.test" << "" << true << false;
-        QTest::newRow("e-mail empty") << "" << "pw&1" << true << true;
-        QTest::newRow("both empty") << "" << "" << true << true;
+        QTest::addColumn<QByteArray>("sentPassword");
+        QTest::newRow("both filled") << "ann@vellomar.test" << "pw&1" << false << false << QByteArray("pw%261");
+        QTest::newRow("password ending in spaces") << "ann@vellomar.test" << "pw  " << false << false
+                                                   << QByteArray("pw%20%20");
+        QTest::newRow("password empty") << "ann@vellomar.test" << "" << true << false << QByteArray();
+        QTest::newRow("e-mail empty") << "" << "pw&1" << true << true << QByteArray();
+        QTest::newRow("both empty") << "" << "" << true << true << QByteArray();
     }
     void missingFields()
     {
@@ -130,6 +133,7 @@ private slots:
         QFETCH(QString, password);
         QFETCH(bool, scriptWarns);
         QFETCH(bool, pageWarns);
+        QFETCH(QByteArray, sentPassword);
         const QList<TMessageBox> warning{{TMessageKind::Warning, QStringLiteral("Avertissement"),
                                           QStringLiteral("Please, enter your email and password first !")}};
         login.email = email;
@@ -143,7 +147,7 @@ private slots:
         QCOMPARE(Form1->www->LocationURL().toEncoded(),
                  scriptWarns ? blank.toEncoded()
                              : QByteArray::fromStdString(service.web.Host())
-                                 + "/insertscript.php?email=ann%40vellomar.test&pass=pw%261");
+                                 + "/insertscript.php?email=ann%40vellomar.test&pass=" + sentPassword);
 
         login.shown = false;
         dialogs.boxes.clear();

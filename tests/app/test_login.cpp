@@ -7,10 +7,13 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QApplication>
+#include <QCursor>
 #include <QGroupBox>
 #include <QLabel>
 #include <QStyle>
 #include <QToolButton>
+
+#include <atomic>
 
 namespace {
 
@@ -324,6 +327,30 @@ private slots:
         }
     }
 
+    // The hourglass is up while the client waits for the check, and gone once it has answered.
+    void hourglassDuringTheCheck_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::newRow("accepted") << QByteArray("OK");
+        QTest::newRow("refused") << QByteArray("NO");
+    }
+    void hourglassDuringTheCheck()
+    {
+        QFETCH(QByteArray, answer);
+        service.Answer(answer.toStdString());
+        // The user-interface thread is blocked in the fetch while the service answers, so the
+        // cursor it set before cannot change under this look.
+        std::atomic<int> shape = -1;
+        service.DuringRequest([&shape] {
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            shape = cursor ? int(cursor->shape()) : -2;
+        });
+        QTest::mouseClick(Form3->SpeedButton1, Qt::LeftButton);
+        service.DuringRequest(nullptr);
+        QCOMPARE(shape.load(), int(Qt::WaitCursor));
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
     void enterLogsIn_data()
     {
         QTest::addColumn<QString>("field");
@@ -375,14 +402,28 @@ private slots:
         QVERIFY(!QApplication::overrideCursor());
     }
 
-    // The encoder leaves spaces raw and sends ANSI bytes; both reach the service intact.
+    // The encoder leaves spaces raw and sends ANSI bytes; both reach the service intact, in the
+    // login check and in the chat page's address alike.
+    void valuesReachTheService_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QByteArray>("query");
+        QTest::newRow("a space") << " " << QByteArray("username=caf%E9%20%80&email=e%40x&pass=%20");
+        QTest::newRow("trailing spaces") << "pw  " << QByteArray("username=caf%E9%20%80&email=e%40x&pass=pw%20%20");
+        QTest::newRow("leading spaces") << "  pw" << QByteArray("username=caf%E9%20%80&email=e%40x&pass=%20%20pw");
+    }
     void valuesReachTheService()
     {
-        FillLoginFields(*Form3, QStringLiteral("caf\u00E9 \u20AC"), QStringLiteral("e@x"), QStringLiteral(" "));
+        QFETCH(QString, password);
+        QFETCH(QByteArray, query);
+        FillLoginFields(*Form3, QStringLiteral("caf\u00E9 \u20AC"), QStringLiteral("e@x"), password);
         QTest::mouseClick(Form3->SpeedButton1, Qt::LeftButton);
-        QCOMPARE(service.web.Requests().back().target,
-                 std::string("/enterw.php?username=caf%E9%20%80&email=e%40x&pass=%20"));
+        QCOMPARE(QByteArray::fromStdString(service.web.Requests().back().target), "/enterw.php?" + query);
         QCOMPARE(pane->shown, 1);
+        // The pane gets the spaces raw, as the encoder leaves them; it sends them on as they are
+        // (test_browser).
+        QCOMPARE(pane->opened, QStringList{QString::fromStdString(service.web.Host()) + QStringLiteral("/JAVASCRIPTWEXE.php?")
+                                           + QString::fromLatin1(query).replace(QStringLiteral("%20"), QStringLiteral(" "))});
     }
 
     void shortcuts_data()

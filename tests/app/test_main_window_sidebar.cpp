@@ -3,11 +3,13 @@
 #include "app/ClientWindows.h"
 #include "app/LoginForm.h"
 #include "app/MainForm.h"
+#include "app/ServiceHost.h"
 #include "sidebar/CommandBarAccessible.h"
 
 #include <QAccessible>
 
 #include <QCursor>
+#include <QLineEdit>
 #include <QStatusBar>
 
 namespace {
@@ -159,6 +161,39 @@ private slots:
         QTest::mouseClick(bar(), Qt::LeftButton, {}, QPoint(60, 190));
         QVERIFY(Form1->www->LocationURL().toLocalFile().endsWith(QStringLiteral("/help.htm")));
         QVERIFY(!Form3->isVisible());
+    }
+
+    // The two creators through the bar: the script creator opens the service's page for the
+    // login fields; the page creator asks the service for the room, here unreachable.
+    void creatorItemsRunTheirCommands()
+    {
+        RecordingDialogs dialogs;
+        SetServiceHost(QStringLiteral("http://127.0.0.1:1"));
+        Form3->email->setText(QStringLiteral("ann@vellomar.test"));
+        Form3->password->setText(QStringLiteral("pw"));
+        Form1->www->Navigate(ExecutableFolder() + QStringLiteral("splash.htm"));
+
+        QTest::mouseClick(bar(), Qt::LeftButton, {}, QPoint(60, 54 + 27));
+        QCOMPARE(Form1->www->LocationURL().toEncoded(),
+                 QByteArray("http://127.0.0.1:1/insertscript.php?email=ann%40vellomar.test&pass=pw"));
+        QVERIFY(dialogs.boxes.isEmpty());
+
+        QTest::mouseClick(bar(), Qt::LeftButton, {}, QPoint(60, 2 * 54 + 27));
+        QCOMPARE(dialogs.boxes.size(), 1);
+        QVERIFY2(dialogs.boxes[0].text.startsWith(QStringLiteral("The chat service could not be reached")),
+                 qPrintable(dialogs.boxes[0].text));
+        QVERIFY(!Form3->isVisible());
+
+        // Without the fields both send the user to the login window first.
+        for (const int row : {1, 2}) {
+            Form3->hide();
+            Form3->email->clear();
+            dialogs.boxes.clear();
+            QTest::mouseClick(bar(), Qt::LeftButton, {}, QPoint(60, row * 54 + 27));
+            QCOMPARE(dialogs.boxes.size(), 1);
+            QCOMPARE(dialogs.boxes[0].text, QStringLiteral("Please, enter your email and password first !"));
+            QVERIFY(Form3->isVisible());
+        }
     }
 
     void screenReadersFindAndPressTheCommands()

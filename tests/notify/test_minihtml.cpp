@@ -1,3 +1,4 @@
+#include "HangGuard.h"
 #include "TestSupport.h"
 #include "framework/ImageList.h"
 #include "notify/ColorNames.h"
@@ -5,10 +6,14 @@
 #include "notify/MiniHTML.h"
 #include "notify/NoticePictures.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -75,6 +80,22 @@ std::pair<int, int> InkColumns(const QImage& image, int top, int bottom)
             }
     return {first, last};
 }
+
+// The picture sources the popup passes: an image list, named pictures and the address cache.
+struct PictureSources {
+    TImageList list;
+    TPictureContainer container;
+    TNoticePictureCache cache;
+
+    TMiniHTMLParams Params()
+    {
+        TMiniHTMLParams params;
+        params.Images = &list;
+        params.PictureContainer = &container;
+        params.PictureCache = &cache;
+        return params;
+    }
+};
 
 const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kRed = qRgb(255, 0, 0);
@@ -286,6 +307,23 @@ private slots:
         QVERIFY(Count(r.image, ToQColor(colour).rgb(), 0, r.image.height()) > 3);
     }
 
+    void bodyPictureTilesTheLayoutFromItsCorner()
+    {
+        QImage tile(3, 2, QImage::Format_RGB32);
+        tile.fill(Qt::white);
+        tile.setPixel(0, 0, kRed);
+        TPictureContainer container;
+        container.Add(QStringLiteral("tile"), tile);
+        TMiniHTMLParams params;
+        params.PictureContainer = &container;
+        const Rendering r = Render(QStringLiteral("<BODY background=\"tile\">"), params, 30, 20);
+        // A 30 x 20 layout at (10, 10): ten columns and ten rows of tiles, nothing outside.
+        QCOMPARE(Count(r.image, kRed, 0, r.image.height()), 100);
+        for (int y = 10; y < 30; y += 2)
+            for (int x = 10; x < 40; x += 3)
+                QCOMPARE(r.image.pixel(x, y), kRed);
+    }
+
     void hiddenTextAndBlinking()
     {
         const Rendering hidden = Render(QStringLiteral("<Z>secret</Z>x"));
@@ -461,10 +499,17 @@ private slots:
         QTest::addColumn<int>("height");
         QTest::newRow("image list") << "<IMG SRC=\"IDX:1\">" << 16 << 16;
         QTest::newRow("image list, index too high") << "<IMG SRC=\"idx:5\">" << 0 << 0;
+        QTest::newRow("image list, index beyond any int") << "<IMG SRC=\"IDX:4294967296\">" << 0 << 0;
+        QTest::newRow("image list, index of many digits") << "<IMG SRC=\"IDX:99999999999999999999\">" << 0 << 0;
+        QTest::newRow("image list, index and junk") << "<IMG SRC=\"IDX:1x\">" << 0 << 0;
         QTest::newRow("container by name, any case") << "<IMG SRC=\"BIG\">" << 30 << 24;
         QTest::newRow("container, stretched") << "<IMG SRC=\"big\" WIDTH=\"10\" HEIGHT=\"40\">" << 10 << 40;
         QTest::newRow("missing name") << "<IMG SRC=\"nothing\">" << 0 << 0;
         QTest::newRow("file address") << "<IMG SRC=\"FILE://%1\">" << 12 << 20;
+        QTest::newRow("file past the size cap") << "<IMG SRC=\"FILE://%1.big\">" << 0 << 0;
+        QTest::newRow("FIFO is not waited on") << "<IMG SRC=\"FILE://%1.fifo\">" << 0 << 0;
+        QTest::newRow("device is not read") << "<IMG SRC=\"FILE:///dev/zero\">" << 0 << 0;
+        QTest::newRow("folder") << "<IMG SRC=\"FILE://%1.d\">" << 0 << 0;
         QTest::newRow("web address is not fetched") << "<IMG SRC=\"http://example.invalid/a.png\">" << 0 << 0;
         QTest::newRow("small shell icon") << "<IMG SRC=\"SSYS:0\">" << 16 << 16;
     }
@@ -476,21 +521,39 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("pic.png"));
         QImage(12, 20, QImage::Format_RGB32).save(file);
-        TImageList list;
+        // The same picture followed by junk past the cap still decodes, were it read.
+        QFile::copy(file, file + ".big");
+        QFile big(file + ".big");
+        QVERIFY(big.open(QIODevice::Append));
+        QVERIFY(big.write(QByteArray(9 << 20, 'x')) == 9 << 20);
+        big.close();
+        QCOMPARE(::mkfifo(QFile::encodeName(file + ".fifo").constData(), 0600), 0);
+        QVERIFY(QDir().mkdir(file + ".d"));
+        HangGuard guard(QStringLiteral("images/%1").arg(QTest::currentDataTag()));
+        PictureSources sources;
         for (int i = 0; i < 3; ++i)
-            list.Add(QImage(16, 16, QImage::Format_RGB32));
-        TPictureContainer container;
-        container.Add(QStringLiteral("big"), QImage(30, 24, QImage::Format_RGB32));
-        TNoticePictureCache cache;
-        TMiniHTMLParams params;
-        params.Images = &list;
-        params.PictureContainer = &container;
-        params.PictureCache = &cache;
-        const Rendering r = Render(markup.contains(u'%') ? markup.arg(file) : markup, params);
+            sources.list.Add(QImage(16, 16, QImage::Format_RGB32));
+        sources.container.Add(QStringLiteral("big"), QImage(30, 24, QImage::Format_RGB32));
+        const Rendering r = Render(markup.contains(u'%') ? markup.arg(file) : markup, sources.Params());
         // Addresses go into the cache whether they load or not.
-        QCOMPARE(cache.Count(), markup.contains(QStringLiteral("://")) ? 1 : 0);
+        QCOMPARE(sources.cache.Count(), markup.contains(QStringLiteral("://")) ? 1 : 0);
         QCOMPARE(r.results.ExtentWidth, width);
         QCOMPARE(r.results.ExtentHeight, std::max(Gh(), height));
+    }
+
+    // Addresses come from other people's text: the cache keeps the latest ones only.
+    void pictureCacheKeepsTheLatestAddresses()
+    {
+        TNoticePictureCache cache;
+        TMiniHTMLParams params;
+        params.PictureCache = &cache;
+        QString text;
+        for (int i = 0; i < 100; ++i)
+            text += QStringLiteral("<IMG SRC=\"http://h/%1.png\">").arg(i);
+        Render(text, params);
+        QCOMPARE(cache.Count(), TNoticePictureCache::kMaxPictures);
+        QVERIFY(cache.Find(QStringLiteral("http://h/99.png")));
+        QVERIFY(!cache.Find(QStringLiteral("http://h/0.png")));
     }
 
     void colourNames_data()
@@ -553,22 +616,47 @@ private slots:
         QTest::newRow("paragraph gradient") << "<P align=\"center\" bgcolor=\"clRed\" bgcolorto=\"#00FF00\">c</P>";
         QTest::newRow("body") << "<BODY background=\"nothing\" bgcolor=\"clYellow\">x";
         QTest::newRow("long word") << QString(5000, u'w');
+        // Pictures that never loaded have no size to step by.
+        QTest::newRow("body picture not fetched") << "<BODY BACKGROUND=\"http://example.invalid/x.png\">x";
+        QTest::newRow("body picture of a missing resource") << "<body background=\"RES://missing\">x";
+        QTest::newRow("body picture named but empty") << "<BODY background=\"blank\">x";
+        // Positions far beyond the rectangle.
+        QTest::newRow("error underline far right") << "<IND x2147483647><E>wrong</E>";
+        QTest::newRow("focused anchor far right") << "<A href=\"a\"><IND x2000000000>x</A>";
+        QTest::newRow("pictures wider than any line")
+            << QStringLiteral("<A href=\"a\">") + QStringLiteral("<IMG SRC=\"wide\" WIDTH=\"1048576\" HEIGHT=\"1\">").repeated(2100);
+        QTest::newRow("deep list bullets") << QStringLiteral("<UL>").repeated(5000) + QStringLiteral("<LI>x");
     }
     void hostileTextNeverHangsOrCrashes()
     {
         QFETCH(QString, markup);
-        const Rendering r = Render(markup, {}, 40, 100);
-        QVERIFY(r.results.ExtentHeight > 0);
+        PictureSources sources;
+        sources.list.Add(QImage(16, 16, QImage::Format_RGB32));
+        sources.container.Add(QStringLiteral("blank"), QImage());
+        sources.container.Add(QStringLiteral("wide"), QImage(4, 4, QImage::Format_RGB32));
+        TMiniHTMLParams params = sources.Params();
+        params.FocusAnchor = 0;
+        HangGuard guard(QStringLiteral("hostileTextNeverHangsOrCrashes/%1").arg(QTest::currentDataTag()));
+        for (const bool measureOnly : {false, true}) {
+            params.MeasureOnly = measureOnly;
+            const Rendering r = Render(markup, params, 40, 100);
+            QVERIFY(r.results.ExtentHeight > 0);
+            QVERIFY(r.results.ExtentWidth >= 0);
+        }
     }
 
     void randomMarkupNeverHangsOrCrashes()
     {
         static const QStringList parts = {"<", ">", "</", "A", "B", "<BR>", "<LI>", "<UL>", "</UL>", "<IMG SRC=\"IDX:0\">",
                                           "&", "&amp;", "&lt;", " ", "word", "\"", "<FONT ", "size=", "<P ", "<IND x5>",
-                                          "<#", "\r", "\n", "<SUB>", "<SUP>", "</SU>", "<A href=\"h\">", "</A>", "<Z>"};
+                                          "<#", "\r", "\n", "<SUB>", "<SUP>", "</SU>", "<A href=\"h\">", "</A>", "<Z>",
+                                          "<BODY background=\"RES://none\">", "<BODY background=\"http://h/b.png\">",
+                                          "<IMG SRC=\"http://h/i.png\">", "<E>", "<IND x99999>"};
         QRandomGenerator random(20251208);
         TImageList list;
         list.Add(QImage(16, 16, QImage::Format_RGB32));
+        TNoticePictureCache cache;
+        HangGuard guard(QStringLiteral("randomMarkupNeverHangsOrCrashes"), std::chrono::seconds(60));
         for (int run = 0; run < 300; ++run) {
             QString text;
             const int n = random.bounded(1, 40);
@@ -576,6 +664,8 @@ private slots:
                 text += parts[random.bounded(int(parts.size()))];
             TMiniHTMLParams params;
             params.Images = &list;
+            params.PictureCache = &cache;
+            params.FocusAnchor = random.bounded(-1, 3);
             params.WordWrap = random.bounded(2) == 0;
             params.HitX = random.bounded(60);
             params.HitY = random.bounded(60);

@@ -1,3 +1,4 @@
+#include "HangGuard.h"
 #include "StateTestForms.h"
 #include "TestSupport.h"
 #include "settings/RegistryHive.h"
@@ -372,6 +373,32 @@ private slots:
         QVERIFY(!RegistryKey::Root(RegistryHiveRoot::CurrentUser).OpenSubKey(QStringLiteral("vellomar\\TForm3.gadget.Lines")).IsOpen());
         WithForm(lines, [](StateTestForm* form) { QCOMPARE(form->gadget->Lines, QStringList{"design"}); },
                  [](StateTestForm* form) { form->gadget->Lines = {QStringLiteral("design")}; });
+    }
+
+    // A damaged hive's count cannot ask for more lines than the section holds values.
+    void aStringListReadsNoMoreLinesThanAreStored_data()
+    {
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QStringList>("restored");
+        QTest::newRow("as written") << "2" << QStringList{"one", "two"};
+        QTest::newRow("fewer than stored") << "1" << QStringList{"one"};
+        QTest::newRow("billions") << "2000000000" << QStringList{"one", "two"};
+        QTest::newRow("the largest number") << "2147483647" << QStringList{"one", "two"};
+    }
+    void aStringListReadsNoMoreLinesThanAreStored()
+    {
+        QFETCH(QString, count);
+        QFETCH(QStringList, restored);
+        TRegistryStore store;
+        store.SetKeyName(QStringLiteral("vellomar"));
+        store.Open();
+        const QString section = QStringLiteral("TForm3.gadget.Lines");
+        store.WriteText(section, QStringLiteral("Count"), count);
+        store.WriteText(section, QStringLiteral("Item0"), QStringLiteral("one"));
+        store.WriteText(section, QStringLiteral("Item1"), QStringLiteral("two"));
+        store.Close();
+        HangGuard guard(QStringLiteral("restoring a list of %1 lines").arg(count));
+        WithForm({QStringLiteral("gadget.Lines")}, [&](StateTestForm* form) { QCOMPARE(form->gadget->Lines, restored); });
     }
 
     void objectsAndCollectionsAreFiledByTheirMembers()

@@ -16,6 +16,7 @@ public:
     void CloseStorage() override { ++closed; }
     QString ReadText(const QString&, const QString&, const QString& Default) override { return Default; }
     void WriteText(const QString&, const QString&, const QString&) override {}
+    qint64 ValueCount(const QString&) override { return 0; }
 };
 
 RegistryKey UserRoot()
@@ -227,6 +228,21 @@ private slots:
             QCOMPARE(store.ReadText(QStringLiteral("Kept"), QStringLiteral("c"), QString()), QStringLiteral("3"));
         });
         QCOMPARE(UserRoot().OpenSubKey(QStringLiteral("vellomar")).SubKeyNames(), QStringList{"Kept"});
+    }
+
+    // A section named by a path is erased as it was written: the last key of the path goes, the
+    // keys above it stay.
+    void aSectionNamedByAPathIsErased()
+    {
+        WithStore(QStringLiteral("vellomar"), [](TRegistryStore& store) {
+            store.WriteText(QStringLiteral("Outer\\Inner"), QStringLiteral("v"), QStringLiteral("1"));
+            store.WriteText(QStringLiteral("Outer"), QStringLiteral("w"), QStringLiteral("2"));
+            store.EraseSection(QStringLiteral("outer\\inner"));
+            QCOMPARE(store.ReadText(QStringLiteral("Outer\\Inner"), QStringLiteral("v"), QStringLiteral("gone")),
+                     QStringLiteral("gone"));
+            QCOMPARE(store.ReadText(QStringLiteral("Outer"), QStringLiteral("w"), QString()), QStringLiteral("2"));
+        });
+        QCOMPARE(UserRoot().OpenSubKey(QStringLiteral("vellomar\\Outer")).SubKeyNames(), QStringList{});
     }
 
     void theMachineRootAlsoLeavesTheKeyUnderTheUser()

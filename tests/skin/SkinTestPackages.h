@@ -23,6 +23,28 @@ inline QByteArray SolidBmp(int w, int h, QRgb colour = qRgb(10, 20, 30))
     return BmpFile(image);
 }
 
+// An 8-bit run-length bitmap of w x h whose pixel data ends at once: a few dozen bytes that
+// decode to a whole picture.
+inline QByteArray RunLengthBmp(int w, int h)
+{
+    constexpr int kHeaders = 14 + 40, kPalette = 2 * 4;
+    const QByteArray data("\x00\x01", 2); // end of bitmap
+    QByteArray bmp(kHeaders + kPalette, '\0');
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    qToLittleEndian<quint32>(quint32(bmp.size() + data.size()), bmp.data() + 2);
+    qToLittleEndian<quint32>(quint32(kHeaders + kPalette), bmp.data() + 10);
+    qToLittleEndian<quint32>(40, bmp.data() + 14);
+    qToLittleEndian<qint32>(w, bmp.data() + 18);
+    qToLittleEndian<qint32>(h, bmp.data() + 22);
+    qToLittleEndian<quint16>(1, bmp.data() + 26);  // planes
+    qToLittleEndian<quint16>(8, bmp.data() + 28);  // bits per pixel
+    qToLittleEndian<quint32>(1, bmp.data() + 30);  // run-length, 8 bits
+    qToLittleEndian<quint32>(quint32(data.size()), bmp.data() + 34);
+    qToLittleEndian<quint32>(2, bmp.data() + 46);  // colours used
+    return bmp + data;
+}
+
 inline QByteArray MakePackage(const QList<SkinEntry>& entries)
 {
     return PackSkinContainer(BuildSkinContainer(entries));

@@ -286,6 +286,65 @@ private slots:
         QVERIFY(!e.MenuBar && !e.Progress && !e.GroupBox);
     }
 
+    // However many values name one entry, it is decoded once and its pixels are shared.
+    void oneEntryIsDecodedOnce()
+    {
+        QByteArray ini = "[Personality]\nLeft=edge.bmp\nRight=Edge.bmp\n";
+        for (int i = 0; i < 12; ++i)
+            ini += QByteArray("[Button") + QByteArray::number(i) + "]\nAction=0\nButtonImage=btn.bmp\n";
+        TSkinData data;
+        const TSkinElements& e = Loaded(data, DescribedPackage(ini, {{QStringLiteral("btn.bmp"), RunLengthBmp(60, 20)},
+                                                                      {QStringLiteral("edge.bmp"), SolidBmp(2, 8)}}));
+        QVERIFY(!data.SkinEmpty());
+        QCOMPARE(int(e.SysButtons.size()), 12 + 3);
+        QCOMPARE(e.SysButtons[0]->Image.size(), QSize(60, 20));
+        for (int i = 1; i < 12; ++i)
+            QCOMPARE(e.SysButtons[i]->Image.constBits(), e.SysButtons[0]->Image.constBits());
+        QCOMPARE(e.Left->Image.constBits(), e.Right->Image.constBits());
+    }
+
+    // What a skin may make the loader build is bounded; past a bound the package is refused as
+    // damaged and the previous skin stays.
+    void oversizedSkinsAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("package");
+        QTest::addColumn<QString>("why");
+        QTest::addRow("one-picture-too-large")
+            << DescribedPackage("[Personality]\nTop=big.bmp\n", {{QStringLiteral("big.bmp"), RunLengthBmp(3000, 3000)}})
+            << "picture \"big.bmp\" has 9000000 pixels";
+        QByteArray many = "[Personality]\n";
+        QList<SkinEntry> pictures;
+        for (const char* key : {"Left", "Right", "Top", "Bottom", "TextBack"}) {
+            const QString name = QString::fromLatin1(key).toLower() + QStringLiteral(".bmp");
+            many += QByteArray(key) + "=" + name.toLatin1() + "\n";
+            pictures.append({name, RunLengthBmp(1900, 1900)});
+        }
+        QTest::addRow("pictures-too-large-together") << DescribedPackage(many, pictures) << "its pictures have";
+        QByteArray buttons;
+        for (int i = 0; i < 200; ++i)
+            buttons += QByteArray("[Button") + QByteArray::number(i) + "]\nAction=0\nButtonImage=b.bmp\n";
+        QTest::addRow("too-many-caption-buttons")
+            << DescribedPackage(buttons, {{QStringLiteral("b.bmp"), SolidBmp(6, 2)}}) << "200 caption buttons";
+        QTest::addRow("package-too-large")
+            << DescribedPackage("[TitlebarSkin]\nSkinName=Padded\n") + QByteArray(17 << 20, '\0') << "bytes, at most";
+    }
+    void oversizedSkinsAreRefused()
+    {
+        QFETCH(QByteArray, package);
+        QFETCH(QString, why);
+        RecordingDialogs dialogs;
+        TSkinData data;
+        Loaded(data, StoredSkinPackage());
+        const QImage top = data.Elements().Top->Image;
+        data.SetSkinStream(package);
+        QVERIFY(data.SkinEmpty());
+        QCOMPARE(data.Elements().Top->Image, top);
+        QCOMPARE(dialogs.boxes.size(), 1);
+        QVERIFY2(dialogs.boxes[0].text.startsWith(QStringLiteral("The skin package is damaged: "))
+                     && dialogs.boxes[0].text.contains(why),
+                 qPrintable(dialogs.boxes[0].text));
+    }
+
     void rejectedPackageKeepsThePreviousSkin()
     {
         RecordingDialogs dialogs;
@@ -356,6 +415,21 @@ private slots:
         QVERIFY(!data.SkinEmpty());
         QCOMPARE(data.Elements().SkinName, QStringLiteral("Other"));
         QCOMPARE(data.SkinPackage(), DescribedPackage("[TitlebarSkin]\nSkinName=Other\n"));
+
+        // A file past the package bound is not read at all.
+        RecordingDialogs dialogs;
+        const QString padded = dir.filePath(QStringLiteral("padded.skin"));
+        QFile big(padded);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write(DescribedPackage("[TitlebarSkin]\nSkinName=Padded\n"));
+        QVERIFY(big.resize(17 << 20));
+        big.close();
+        data.SetSkinFile(padded);
+        QVERIFY(data.SkinEmpty());
+        QCOMPARE(data.Elements().SkinName, QStringLiteral("Other"));
+        QCOMPARE(dialogs.boxes.size(), 1);
+        QVERIFY2(dialogs.boxes[0].text.startsWith(QStringLiteral("The skin package is damaged: ")),
+                 qPrintable(dialogs.boxes[0].text));
     }
 };
 

@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <limits>
+
 namespace {
 
 // Every pixel tells where it came from: red = x, green = y.
@@ -71,6 +73,37 @@ private slots:
         // Top and bottom margins still fit and stay unscaled.
         QCOMPARE(Source(out, 0, 9), QPoint(0, 9));
         QCOMPARE(Source(out, 3, 8), QPoint(6, 8));
+    }
+
+    // Margins the description can give, however large or negative: the ones that cannot hold
+    // are dropped in pairs, as margins that do not fit.
+    void nineSliceMarginsFromTheFileNeverOverflow_data()
+    {
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("right");
+        constexpr int most = std::numeric_limits<int>::max();
+        QTest::addRow("both-near-the-limit") << most - 1 << most - 1;
+        QTest::addRow("one-at-the-limit") << most << 1;
+        QTest::addRow("negative") << -5 << 0;
+        QTest::addRow("most-negative") << std::numeric_limits<int>::min() << 3;
+    }
+    void nineSliceMarginsFromTheFileNeverOverflow()
+    {
+        QFETCH(int, left);
+        QFETCH(int, right);
+        const QImage image = Coded(8, 10);
+        const QImage plain = ComposeNineSlice(QSize(16, 10), image, {0, 0, 0, 0}, false, false, 1, 1);
+        QCOMPARE(ComposeNineSlice(QSize(16, 10), image, {left, 0, right, 0}, false, false, 1, 1), plain);
+        QCOMPARE(ComposeNineSlice(QSize(8, 16), image, {0, left, 0, right}, false, false, 1, 1),
+                 ComposeNineSlice(QSize(8, 16), image, {0, 0, 0, 0}, false, false, 1, 1));
+        QImage drawn = Filled(16, 10, kGround), drawnPlain = drawn;
+        {
+            QPainter p(&drawn);
+            DrawNineSliceBorder(p, Rect(0, 0, 16, 10), image, false, 1, 1, {left, 0, right, 0});
+            QPainter q(&drawnPlain);
+            DrawNineSliceBorder(q, Rect(0, 0, 16, 10), image, false, 1, 1, {0, 0, 0, 0});
+        }
+        QCOMPARE(drawn, drawnPlain);
     }
 
     void nineSlicePlacesEveryPart_data()

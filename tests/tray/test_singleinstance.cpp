@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -45,30 +46,115 @@ class SingleInstanceTest : public QObject {
 
 private:
     QTemporaryDir runtime_;
+    QTemporaryDir cache_;
 
 private slots:
     void init()
     {
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
-        QDir(runtime_.path()).removeRecursively();
-        QDir().mkpath(runtime_.path());
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache_.path()));
+        for (const QTemporaryDir* dir : {&runtime_, &cache_}) {
+            QDir(dir->path()).removeRecursively();
+            QDir().mkdir(dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
     }
 
+    // The lock lives in a folder only this user can write to: the runtime folder when it is
+    // private, else a folder of the program's own in the user's cache folder.
     void theLockIsNamedAfterTheExecutable_data()
     {
-        QTest::addColumn<bool>("withRuntimeFolder");
+        QTest::addColumn<QString>("runtimeFolder");
+        QTest::addColumn<int>("runtimeMode");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("runtime folder") << true << runtime_.filePath(QStringLiteral("chat.exe.lock"));
-        QTest::newRow("temp folder with the user id")
-            << false << QDir::temp().filePath(QStringLiteral("chat.exe.%1.lock").arg(::getuid()));
+        const QString cached = cache_.filePath(QStringLiteral("vellomar/chat.exe.lock"));
+        QTest::newRow("runtime folder") << runtime_.path() << 0700 << runtime_.filePath(QStringLiteral("chat.exe.lock"));
+        QTest::newRow("no runtime folder") << QString() << 0 << cached;
+        QTest::newRow("runtime folder open to others") << runtime_.path() << 0777 << cached;
+        QTest::newRow("runtime folder missing") << runtime_.filePath(QStringLiteral("gone")) << 0 << cached;
     }
     void theLockIsNamedAfterTheExecutable()
     {
-        QFETCH(bool, withRuntimeFolder);
+        QFETCH(QString, runtimeFolder);
+        QFETCH(int, runtimeMode);
         QFETCH(QString, expected);
-        if (!withRuntimeFolder)
-            qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder));
+        if (runtimeMode)
+            QCOMPARE(::chmod(QFile::encodeName(runtimeFolder).constData(), mode_t(runtimeMode)), 0);
         QCOMPARE(TSingleInstance::LockPath(QStringLiteral("chat.exe")), expected);
+        struct stat folder {};
+        QCOMPARE(::lstat(QFile::encodeName(QFileInfo(expected).path()).constData(), &folder), 0);
+        QVERIFY(S_ISDIR(folder.st_mode));
+        QCOMPARE(folder.st_uid, ::geteuid());
+        QCOMPARE(folder.st_mode & 0077, mode_t(0));
+    }
+
+    // A folder of that name that another user made first is not taken.
+    void aCacheFolderOfAnotherUserIsRefused()
+    {
+        qunsetenv("XDG_RUNTIME_DIR");
+        const QString folder = cache_.filePath(QStringLiteral("vellomar"));
+        QVERIFY(QDir().mkpath(folder));
+        if (::chown(QFile::encodeName(folder).constData(), 65534, 65534) != 0)
+            QSKIP("only the superuser can give a folder away");
+        QCOMPARE(TSingleInstance::LockPath(QStringLiteral("chat.exe")), QString());
+        RecordingDialogs dialogs;
+        GuardForm form([](TSingleInstance* guard) { guard->SetTerminate(false); });
+        QVERIFY(!form.SingleInstance1->OwnsLock());
+        QCOMPARE(dialogs.boxes.size(), 1);
+        QVERIFY2(dialogs.boxes.first().text.startsWith(
+                     QStringLiteral("Unable to verify that Mutex already exists! An Exception was raised with the message : ")),
+                 qPrintable(dialogs.boxes.first().text));
+    }
+
+    // A lock file that is not a plain file of this user's is not trusted.
+    void aLockFileThatIsNotTheUsersIsRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("another user's file") << "foreign";
+        QTest::newRow("a FIFO") << "fifo";
+    }
+    void aLockFileThatIsNotTheUsersIsRefused()
+    {
+        QFETCH(QString, kind);
+        const QByteArray path = QFile::encodeName(TSingleInstance::LockPath(ExecutableName()));
+        if (kind == QStringLiteral("fifo")) {
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        } else {
+            QFile file(QFile::decodeName(path));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.close();
+            if (::chown(path.constData(), 65534, 65534) != 0)
+                QSKIP("only the superuser can give a file away");
+        }
+        RecordingDialogs dialogs;
+        int raised = 0;
+        GuardForm form([&](TSingleInstance* guard) {
+            guard->SetTerminate(false);
+            guard->ApplicationExists = [&raised](QObject*) { ++raised; };
+        });
+        QVERIFY(!form.SingleInstance1->OwnsLock());
+        QCOMPARE(raised, 1);
+        QCOMPARE(dialogs.boxes.size(), 1);
+        QVERIFY2(dialogs.boxes.first().text.startsWith(
+                     QStringLiteral("Unable to verify that Mutex already exists! An Exception was raised with the message : ")),
+                 qPrintable(dialogs.boxes.first().text));
+    }
+
+    // An error in the handler is reported and the guard still does what it is set to do.
+    void aFailingHandlerStillLetsTheGuardAct()
+    {
+        GuardForm first;
+        QVERIFY(first.SingleInstance1->OwnsLock());
+        RecordingDialogs dialogs;
+        GuardForm later([](TSingleInstance* guard) {
+            guard->SetTerminate(false);
+            guard->SetInformUser(true);
+            guard->ApplicationExists = [](QObject*) { throw Exception(QStringLiteral("handler failed")); };
+        });
+        QCOMPARE(dialogs.boxes.size(), 2);
+        QCOMPARE(dialogs.boxes[0].text, QStringLiteral("handler failed"));
+        QCOMPARE(dialogs.boxes[1].text, QStringLiteral("Another instance of this application appears to be running!"));
+        QVERIFY(later.created);
     }
 
     void aSecondGuardOnOneWindowIsRefused()
