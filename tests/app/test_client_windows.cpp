@@ -27,7 +27,8 @@ private slots:
     {
         Form1->hide();
         Form3->hide();
-        FillLoginFields(*Form3, QStringLiteral("webmaster"), QStringLiteral("ann@vellomar.test"), QStringLiteral("pw&1"));
+        FillLoginFields(*Form3, QStringLiteral("webmaster"), QStringLiteral("ann@vellomar.test"),
+                        QStringLiteral("pw&1"));
         dialogs.boxes.clear();
     }
 

@@ -76,7 +76,8 @@ private slots:
     void init()
     {
         service.UseAsServiceHost();
-        FillLoginFields(*Form3, QStringLiteral("webmaster"), QStringLiteral("ann@vellomar.test"), QStringLiteral("a+b&c"));
+        FillLoginFields(*Form3, QStringLiteral("webmaster"), QStringLiteral("ann@vellomar.test"),
+                        QStringLiteral("a+b&c"));
         service.Answer("OK");
         pane->opened.clear();
         pane->shown = 0;
@@ -422,8 +423,9 @@ private slots:
         QCOMPARE(pane->shown, 1);
         // The pane gets the spaces raw, as the encoder leaves them; it sends them on as they are
         // (test_browser).
-        QCOMPARE(pane->opened, QStringList{QString::fromStdString(service.web.Host()) + QStringLiteral("/JAVASCRIPTWEXE.php?")
-                                           + QString::fromLatin1(query).replace(QStringLiteral("%20"), QStringLiteral(" "))});
+        QCOMPARE(pane->opened,
+                 QStringList{QString::fromStdString(service.web.Host()) + QStringLiteral("/JAVASCRIPTWEXE.php?")
+                             + QString::fromLatin1(query).replace(QStringLiteral("%20"), QStringLiteral(" "))});
     }
 
     void shortcuts_data()

@@ -69,8 +69,8 @@ private slots:
         QFETCH(QString, email);
         QFETCH(QString, password);
         QFETCH(QByteArray, answer);
-        const FetchResult r = FetchHTML(ServiceAddress::LoginCheck(demo.host, "any nick", email.toStdString(),
-                                                                   password.toStdString()));
+        const FetchResult r =
+            FetchHTML(ServiceAddress::LoginCheck(demo.host, "any nick", email.toStdString(), password.toStdString()));
         QVERIFY(!r.Failed);
         QCOMPARE(QByteArray::fromStdString(TrimAnswer(r.Text)), answer);
     }

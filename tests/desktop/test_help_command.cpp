@@ -28,7 +28,8 @@ private slots:
         QVERIFY(client.Start(ClientProgram(), {}, folders.Environment()));
         QVERIFY2(client.WaitForOutput("vellomar-trace page-loaded", 60000), client.Output().constData());
 
-        const QString id = Xdotool({"search", "--sync", "--onlyvisible", "--name", "^Vellomar manager$"}).section(u'\n', 0, 0);
+        const QString id =
+            Xdotool({"search", "--sync", "--onlyvisible", "--name", "^Vellomar manager$"}).section(u'\n', 0, 0);
         QVERIFY2(!id.isEmpty(), "the main window did not appear");
         const WId window = id.toULongLong();
         // The start page is dark; the help page is light.

@@ -42,7 +42,8 @@ private:
 
     void ClickIcon(int button)
     {
-        Xdotool({"mousemove", QString::number(icon_.x()), QString::number(icon_.y()), "click", QString::number(button)});
+        Xdotool(
+            {"mousemove", QString::number(icon_.x()), QString::number(icon_.y()), "click", QString::number(button)});
     }
     void HideMainWindow()
     {
@@ -68,8 +69,8 @@ private:
         QTest::qWait(300);
         const QRect box = Geometry(menu);
         QVERIFY(box.height() > 0);
-        Xdotool({"mousemove", QString::number(box.center().x()), QString::number(box.top() + box.height() * (2 * item - 1) / 6),
-             "click", "1"});
+        Xdotool({"mousemove", QString::number(box.center().x()),
+                 QString::number(box.top() + box.height() * (2 * item - 1) / 6), "click", "1"});
     }
 
 private slots:

@@ -1,6 +1,6 @@
-#include "skinpack/LzhufEncoder.h"
 #include "TestSupport.h"
 #include "skin/Lzhuf.h"
+#include "skinpack/LzhufEncoder.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

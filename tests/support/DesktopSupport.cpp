@@ -24,8 +24,8 @@ bool StartTrayHost(ChildProcess& trayHost)
 {
     return trayHost.Start(QStringLiteral("trayer"),
                           {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "64",
-                           "--heighttype", "pixel", "--height", "32", "--SetDockType", "true",
-                           "--SetPartialStrut", "true", "--transparent", "false"});
+                           "--heighttype", "pixel", "--height", "32", "--SetDockType", "true", "--SetPartialStrut",
+                           "true", "--transparent", "false"});
 }
 
 bool WaitFor(const std::function<bool()>& condition, int ms)
