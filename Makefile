@@ -1,12 +1,13 @@
 # make run  — install what is missing, build, start the client against the demo service
 # make test — install what is missing, build, run every test
+# make test-sanitize — the same tests under AddressSanitizer and UndefinedBehaviorSanitizer
 # PRESET picks a configuration of CMakePresets.json: dev (the default, in build/), asan-ubsan
 # (in build-asan-ubsan/) or ci (warnings are errors, in build-ci/).
 PRESET ?= dev
 BUILD := $(if $(filter dev,$(PRESET)),build,build-$(PRESET))
 CMAKE_FLAGS ?=
 
-.PHONY: run test build configure bootstrap clean art skin
+.PHONY: run test test-sanitize build configure bootstrap clean art skin
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -22,6 +23,16 @@ run: build
 
 test: build
 	@ctest --preset $(PRESET)
+
+# The asan-ubsan preset, in its own build folder; a report from any test or any program a test
+# starts fails the run, and the reports are printed at the end.
+SANITIZE_BUILD := build-asan-ubsan
+test-sanitize:
+	@$(MAKE) --no-print-directory build PRESET=asan-ubsan
+	@rm -rf $(SANITIZE_BUILD)/sanitizer-reports && mkdir -p $(SANITIZE_BUILD)/sanitizer-reports
+	@{ ctest --preset asan-ubsan; status=$$?; \
+	  for report in $(SANITIZE_BUILD)/sanitizer-reports/*; do [ -e "$$report" ] || continue; \
+	    echo "== sanitizer report $$report"; cat "$$report"; status=1; done; exit $$status; }
 
 clean:
 	rm -rf build build-* out

@@ -9,12 +9,19 @@ if(VELLOMAR_WERROR)
   add_compile_options(-Werror)
 endif()
 
+# AddressSanitizer and UndefinedBehaviorSanitizer over everything we build (make test-sanitize):
+# any report ends the process, so a test that meets one fails.
 if(VELLOMAR_SANITIZE)
-  set(sanitize_flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-  add_compile_options(${sanitize_flags})
-  add_link_options(${sanitize_flags})
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
 endif()
 
-if(VELLOMAR_FUZZ AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  message(FATAL_ERROR "VELLOMAR_FUZZ needs clang: configure with CC=clang CXX=clang++")
+# A clang build for the libFuzzer targets of fuzz/ (see fuzz/README.md): everything we build is
+# instrumented for coverage and checked by ASan and UBSan.
+if(VELLOMAR_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "VELLOMAR_FUZZ needs clang: configure with CC=clang CXX=clang++")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
 endif()

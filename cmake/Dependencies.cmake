@@ -9,3 +9,6 @@ find_package(PkgConfig REQUIRED)
 # cpp-httplib: the demo service and the tests' local HTTP server.
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET GLOBAL cpp-httplib)
 add_library(Vellomar::httplib ALIAS PkgConfig::HTTPLIB)
+# libsodium: the demo service's password hashes.
+pkg_check_modules(SODIUM REQUIRED IMPORTED_TARGET GLOBAL libsodium)
+add_library(Vellomar::sodium ALIAS PkgConfig::SODIUM)

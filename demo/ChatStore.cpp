@@ -1,5 +1,7 @@
 #include "ChatStore.h"
 
+#include "PasswordHash.h"
+
 #include <sqlite3.h>
 
 #include <chrono>
@@ -85,13 +87,53 @@ ChatStore::ChatStore(const std::string& path)
             " at INTEGER NOT NULL)");
     Execute("CREATE TABLE IF NOT EXISTS messages (id INTEGER PRIMARY KEY AUTOINCREMENT, nick TEXT NOT NULL,"
             " text TEXT NOT NULL, at INTEGER NOT NULL)");
-    Execute("INSERT OR IGNORE INTO accounts (nick, email, password, room) VALUES"
-            " ('demo', 'demo@vellomar.test', 'demo', 'demo'), ('ann', 'ann@vellomar.test', 'ann', 'ann')");
+    HashPlainPasswords();
+    Seed("demo", "demo@vellomar.test", "demo");
+    Seed("ann", "ann@vellomar.test", "ann");
 }
 
 ChatStore::~ChatStore()
 {
     sqlite3_close(db_);
+}
+
+// Databases of schema version 0 kept passwords in plain text; version 1 keeps only their hashes.
+// The whole change is one transaction, so a second process opening the file meanwhile waits.
+void ChatStore::HashPlainPasswords()
+{
+    Execute("BEGIN IMMEDIATE");
+    try {
+        Statement version(db_, "PRAGMA user_version");
+        version.Step();
+        if (version.Int(0) < kHashedPasswords) {
+            std::vector<std::pair<std::int64_t, std::string>> plain;
+            Statement all(db_, "SELECT id, password FROM accounts");
+            while (all.Step())
+                plain.emplace_back(all.Int(0), all.Text(1));
+            for (const auto& [id, password] : plain) {
+                Statement hashed(db_, "UPDATE accounts SET password = ? WHERE id = ?");
+                hashed.Bind(PasswordHash::Make(password)).Bind(id);
+                hashed.Step();
+            }
+            Execute(("PRAGMA user_version = " + std::to_string(kHashedPasswords)).c_str());
+        }
+        Execute("COMMIT");
+    } catch (...) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+// The demo accounts are hashed only when missing: a hash takes a noticeable moment by design.
+void ChatStore::Seed(const char* nick, const char* email, const char* password)
+{
+    Statement known(db_, "SELECT 1 FROM accounts WHERE nick = ? OR email = ?");
+    known.Bind(nick).Bind(email);
+    if (known.Step())
+        return;
+    Statement s(db_, "INSERT OR IGNORE INTO accounts (nick, email, password, room) VALUES (?, ?, ?, ?)");
+    s.Bind(nick).Bind(email).Bind(PasswordHash::Make(password)).Bind(nick);
+    s.Step();
 }
 
 void ChatStore::Execute(const char* sql)
@@ -106,12 +148,21 @@ void ChatStore::Execute(const char* sql)
 
 std::optional<ChatStore::Account> ChatStore::Check(const std::string& email, const std::string& password)
 {
-    std::lock_guard lock(mutex_);
-    Statement s(db_, "SELECT id, nick, email, room FROM accounts WHERE email = ? AND password = ?");
-    s.Bind(email).Bind(password);
-    if (!s.Step())
+    std::optional<Account> account;
+    std::string stored;
+    {
+        std::lock_guard lock(mutex_);
+        Statement s(db_, "SELECT id, nick, email, room, password FROM accounts WHERE email = ?");
+        s.Bind(email);
+        if (!s.Step())
+            return std::nullopt;
+        account = Account{s.Int(0), s.Text(1), s.Text(2), s.Text(3)};
+        stored = s.Text(4);
+    }
+    // Checked outside the lock: a hash is slow by design and must not hold up the room.
+    if (!PasswordHash::Matches(stored, password))
         return std::nullopt;
-    return Account{s.Int(0), s.Text(1), s.Text(2), s.Text(3)};
+    return account;
 }
 
 std::optional<ChatStore::Account> ChatStore::FindByEmail(const std::string& email)
@@ -126,22 +177,24 @@ std::optional<ChatStore::Account> ChatStore::FindByEmail(const std::string& emai
 
 std::string ChatStore::CreateAccount(const std::string& nick, const std::string& email, const std::string& password)
 {
+    const std::string hash = PasswordHash::Make(password);
     std::lock_guard lock(mutex_);
     Statement taken(db_, "SELECT nick = ? COLLATE NOCASE FROM accounts WHERE nick = ? OR email = ?");
     taken.Bind(nick).Bind(nick).Bind(email);
     if (taken.Step())
         return taken.Int(0) ? "That nick is already taken." : "An account with that e-mail address already exists.";
     Statement s(db_, "INSERT INTO accounts (nick, email, password, room) VALUES (?, ?, ?, ?)");
-    s.Bind(nick).Bind(email).Bind(password).Bind(nick);
+    s.Bind(nick).Bind(email).Bind(hash).Bind(nick);
     s.Step();
     return {};
 }
 
 bool ChatStore::ResetPassword(const std::string& nick, const std::string& email, const std::string& password)
 {
+    const std::string hash = PasswordHash::Make(password);
     std::lock_guard lock(mutex_);
     Statement s(db_, "UPDATE accounts SET password = ? WHERE nick = ? AND email = ?");
-    s.Bind(password).Bind(nick).Bind(email);
+    s.Bind(hash).Bind(nick).Bind(email);
     s.Step();
     return sqlite3_changes(db_) > 0;
 }

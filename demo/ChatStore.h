@@ -35,7 +35,8 @@ public:
         std::vector<Message> messages;
     };
 
-    // Opens (creating when needed) the file and seeds the demo accounts. Throws std::runtime_error.
+    // Opens (creating when needed) the file, replaces plain-text passwords of an older file by
+    // their hashes and seeds the demo accounts. Throws std::runtime_error.
     explicit ChatStore(const std::string& path);
     ~ChatStore();
     ChatStore(const ChatStore&) = delete;
@@ -61,6 +62,9 @@ public:
 
 private:
     class Statement;
+    static constexpr int kHashedPasswords = 1;  // the schema version that stores hashes only
+    void HashPlainPasswords();
+    void Seed(const char* nick, const char* email, const char* password);
     void Execute(const char* sql);
     std::vector<std::string> PeoplePresentLocked(std::int64_t now);
 

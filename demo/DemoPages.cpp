@@ -166,11 +166,12 @@ std::string PasswordReset(const std::string& nick)
                   + "<p>Log in from the Vellomar client with the new password.</p></div>");
 }
 
-std::string LoginRefused()
+std::string LoginRefused(bool tooManyFailures)
 {
     return Layout("Not logged in",
                   "<div class=\"card\"><h1>Not logged in</h1>"
-                  + Notice("The e-mail address or the password is not right.")
+                  + Notice(tooManyFailures ? "Too many failed sign-ins: please wait a little and try again."
+                                           : "The e-mail address or the password is not right.")
                   + "<p><a href=\"/forgotton.php\">Forgotten password?</a> &middot; "
                     "<a href=\"/signin.php\">Sign in for a new account</a></p></div>");
 }

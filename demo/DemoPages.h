@@ -14,7 +14,8 @@ std::string SignIn(const std::string& message, const std::string& nick, const st
 std::string SignedIn(const std::string& nick, const std::string& email);
 std::string Forgotten(const std::string& message);
 std::string PasswordReset(const std::string& nick);
-std::string LoginRefused();
+// `tooManyFailures`: refused unchecked, as too many sign-ins failed lately.
+std::string LoginRefused(bool tooManyFailures);
 std::string Chat(const std::string& nick, const ChatStore::Entry& entry, const std::vector<std::string>& people,
                  const std::vector<ChatStore::Message>& history);
 std::string ScriptCreator(const ChatStore::Account& account, const std::string& password, const std::string& host);

@@ -3,6 +3,9 @@
 #include "DemoPages.h"
 #include "DemoText.h"
 
+#include <chrono>
+#include <optional>
+
 namespace {
 
 constexpr const char* kHtml = "text/html; charset=utf-8";
@@ -43,9 +46,32 @@ void NoCache(httplib::Response& res)
     res.set_header("Cache-Control", "no-store");
 }
 
+struct SignInOutcome {
+    std::optional<ChatStore::Account> account;
+    bool heldBack = false;  // refused unchecked: too many sign-ins failed lately
+};
+
+// The account that the request's "email" and "pass" sign in to. While the throttle holds the
+// account or the address back, the attempt is refused unchecked and told when to come back.
+SignInOutcome SignIn(const httplib::Request& req, httplib::Response& res, ChatStore& store, SignInThrottle& throttle)
+{
+    const std::string email = Param(req, "email");
+    const auto wait = throttle.Wait(email, req.remote_addr);
+    if (wait.count() > 0) {
+        res.set_header("Retry-After", std::to_string(std::chrono::ceil<std::chrono::seconds>(wait).count()));
+        return {std::nullopt, true};
+    }
+    auto account = store.Check(email, Param(req, "pass"));
+    if (account)
+        throttle.Succeeded(email);
+    else
+        throttle.Failed(email, req.remote_addr);
+    return {std::move(account), false};
+}
+
 } // namespace
 
-void RegisterDemoRoutes(httplib::Server& server, ChatStore& store)
+void RegisterDemoRoutes(httplib::Server& server, ChatStore& store, SignInThrottle& throttle)
 {
     server.Get("/style.css", [](const httplib::Request&, httplib::Response& res) {
         res.set_content(DemoPages::StyleSheet(), "text/css; charset=utf-8");
@@ -55,22 +81,22 @@ void RegisterDemoRoutes(httplib::Server& server, ChatStore& store)
     });
 
     // The client's login check: "OK" for a known e-mail and password, "NO" for anything else.
-    server.Get("/enterw.php", [&store](const httplib::Request& req, httplib::Response& res) {
+    server.Get("/enterw.php", [&store, &throttle](const httplib::Request& req, httplib::Response& res) {
         NoCache(res);
-        res.set_content(store.Check(Param(req, "email"), Param(req, "pass")) ? "OK" : "NO", kText);
+        res.set_content(SignIn(req, res, store, throttle).account ? "OK" : "NO", kText);
     });
 
     // The chat page: loading it for a valid account enters the room.
-    server.Get("/JAVASCRIPTWEXE.php", [&store](const httplib::Request& req, httplib::Response& res) {
+    server.Get("/JAVASCRIPTWEXE.php", [&store, &throttle](const httplib::Request& req, httplib::Response& res) {
         NoCache(res);
-        const auto account = store.Check(Param(req, "email"), Param(req, "pass"));
-        if (!account) {
-            res.set_content(DemoPages::LoginRefused(), kHtml);
+        const auto signIn = SignIn(req, res, store, throttle);
+        if (!signIn.account) {
+            res.set_content(DemoPages::LoginRefused(signIn.heldBack), kHtml);
             return;
         }
         std::string nick = Param(req, "username");
         if (nick.find_first_not_of(" \t") == std::string::npos)
-            nick = account->nick;
+            nick = signIn.account->nick;
         const ChatStore::Entry entry = store.Enter(nick);
         res.set_content(DemoPages::Chat(nick, entry, store.PeoplePresent(), store.LastMessages(30)), kHtml);
     });
@@ -122,20 +148,19 @@ void RegisterDemoRoutes(httplib::Server& server, ChatStore& store)
         res.set_content(DemoPages::PasswordReset(nick), kHtml);
     });
 
-    const auto scriptCreator = [&store](const httplib::Request& req, httplib::Response& res) {
+    const auto scriptCreator = [&store, &throttle](const httplib::Request& req, httplib::Response& res) {
         NoCache(res);
-        const std::string password = Param(req, "pass");
-        auto account = store.Check(Param(req, "email"), password);
-        if (!account) {
-            res.set_content(DemoPages::LoginRefused(), kHtml);
+        auto signIn = SignIn(req, res, store, throttle);
+        if (!signIn.account) {
+            res.set_content(DemoPages::LoginRefused(signIn.heldBack), kHtml);
             return;
         }
         const std::string room = Param(req, "room");
         if (req.method == "POST" && room.find_first_not_of(" \t") != std::string::npos) {
-            store.SetRoom(account->id, room);
-            account->room = room;
+            store.SetRoom(signIn.account->id, room);
+            signIn.account->room = room;
         }
-        res.set_content(DemoPages::ScriptCreator(*account, password, HostOf(req)), kHtml);
+        res.set_content(DemoPages::ScriptCreator(*signIn.account, Param(req, "pass"), HostOf(req)), kHtml);
     };
     server.Get("/insertscript.php", scriptCreator);
     server.Post("/insertscript.php", scriptCreator);

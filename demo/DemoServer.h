@@ -1,9 +1,10 @@
 #pragma once
 #include "ChatStore.h"
+#include "SignInThrottle.h"
 
 #include <httplib.h>
 
 // Puts the demo chat service's paths on an HTTP server: the login check, the chat page and its
 // poll and send calls, the account pages, the script creator, the room query, the room script
-// and the room view.
-void RegisterDemoRoutes(httplib::Server& server, ChatStore& store);
+// and the room view. Every password check goes through `throttle`.
+void RegisterDemoRoutes(httplib::Server& server, ChatStore& store, SignInThrottle& throttle);

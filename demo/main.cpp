@@ -76,7 +76,8 @@ int main(int argc, char** argv)
         std::filesystem::create_directories(std::filesystem::path(database).parent_path(), ignored);
         ChatStore store(database);
         httplib::Server server;
-        RegisterDemoRoutes(server, store);
+        SignInThrottle throttle;
+        RegisterDemoRoutes(server, store, throttle);
         // Forms and messages are small; anything larger is refused before it is read.
         server.set_payload_max_length(64 * 1024);
         const int requested = port;

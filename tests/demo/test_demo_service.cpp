@@ -109,6 +109,28 @@ private slots:
         QCOMPARE(TrimAnswer(Get(ServiceAddress::LoginCheck(demo.host, "bob", "bob@x.test", "old"))), std::string("NO"));
     }
 
+    // Guessing is slowed down: past a few failures even the right password waits its turn.
+    void failedSignInsAreSlowedDown()
+    {
+        Post("/signin.php", {{"nick", "carol"}, {"email", "carol@x.test"}, {"password", "right"}});
+        const std::string right = ServiceAddress::LoginCheck(demo.host, "carol", "carol@x.test", "right");
+        QCOMPARE(TrimAnswer(Get(right)), std::string("OK"));
+        const std::string guess = ServiceAddress::LoginCheck(demo.host, "carol", "carol@x.test", "guess");
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(TrimAnswer(Get(guess)), std::string("NO"));
+        QTest::qWait(1100);  // past the first wait of a second: the next failure earns two
+        QCOMPARE(TrimAnswer(Get(guess)), std::string("NO"));
+        httplib::Client client("127.0.0.1", demo.port);
+        const auto held = client.Get(right.substr(demo.host.size()));
+        QVERIFY(held);
+        QCOMPARE(held->body, std::string("NO"));
+        const QByteArray retryAfter = QByteArray::fromStdString(held->get_header_value("Retry-After"));
+        QVERIFY2(retryAfter == "1" || retryAfter == "2", retryAfter.constData());
+        const std::string page = Get(ServiceAddress::ChatPage(demo.host, "carol", "carol@x.test", "right"));
+        QVERIFY(page.find("Too many failed sign-ins") != std::string::npos);
+        QTRY_COMPARE_WITH_TIMEOUT(TrimAnswer(Get(right)), std::string("OK"), 5000);
+    }
+
     void pagesAnswer_data()
     {
         QTest::addColumn<QByteArray>("path");

@@ -27,7 +27,7 @@ private slots:
         QTest::addRow("line-without-equals-never-matches") << QByteArray("[S]\nA\nA=2\n") << "S" << "A" << "2";
         QTest::addRow("value-keeps-later-equals") << QByteArray("[S]\nA= b=c \n") << "S" << "A" << "b=c";
         QTest::addRow("lone-cr-lines") << QByteArray("[S]\rA=1\rB=2\r") << "S" << "B" << "2";
-        QTest::addRow("nul-ends-a-line") << QByteArray("[S]\0A=1\0B=2", 13) << "S" << "B" << "2";
+        QTest::addRow("nul-ends-a-line") << QByteArray("[S]\0A=1\0B=2", 11) << "S" << "B" << "2";
         QTest::addRow("missing-section") << QByteArray("[S]\nA=1\n") << "T" << "A" << def;
     }
     void readString()

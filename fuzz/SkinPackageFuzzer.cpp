@@ -1,5 +1,6 @@
 // libFuzzer target for the skin readers: the LZHUF decoder, the package container, the
 // description and the element builder. The first byte chooses what the rest is taken as.
+#include "FuzzSupport.h"
 #include "framework/Dialogs.h"
 #include "skin/Lzhuf.h"
 #include "skin/QuickIni.h"
@@ -37,6 +38,12 @@ void Load(const QByteArray& package)
 }
 
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    UseDefaultFlags(argc, argv, {"-timeout=10", "-rss_limit_mb=4096"});
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
