@@ -74,6 +74,8 @@ private slots:
         QTest::addRow("capital-names") << "pack" << "capitals" << 1 << "lower case";
         QTest::addRow("missing-package") << "unpack" << "" << 1 << "cannot read";
         QTest::addRow("damaged-package") << "unpack" << "damaged" << 1 << "damaged";
+        QTest::addRow("older-package") << "unpack"
+                                       << "older" << 1 << "This is Older Skin File Please update";
         QTest::addRow("entry-leaving-the-folder") << "unpack" << "escaping" << 1 << "cannot be a file name";
     }
     void badInputIsReported()
@@ -97,6 +99,11 @@ private slots:
             WriteFile(folder + QStringLiteral("/Top.bmp"), SolidBmp(2, 2));
         if (setup == QStringLiteral("damaged"))
             WriteFile(package, MakePackage({{QStringLiteral("skin.ini"), "[x]"}}).left(9));
+        if (setup == QStringLiteral("older")) {
+            QByteArray container = BuildSkinContainer({{QStringLiteral("skin.ini"), "[x]"}});
+            qToLittleEndian<quint32>(19999, container.data());
+            WriteFile(package, PackSkinContainer(container));
+        }
         if (setup == QStringLiteral("escaping"))
             WriteFile(package, MakePackage({{QStringLiteral("../evil.ini"), "[x]"}}));
 

@@ -99,6 +99,12 @@ private slots:
         QCOMPARE(dialogs.boxes.size(), 1);
         QCOMPARE(dialogs.boxes[0].text, QStringLiteral("This is Older Skin File\rPlease update to new version !"));
         QVERIFY(reader.Names().isEmpty());
+
+        // Without boxes, only Error() says it.
+        TSkinReader quiet(TSkinReader::Reporting::ErrorOnly);
+        QVERIFY(!quiet.ReadPackage(PackageOf(container)));
+        QCOMPARE(quiet.Error(), dialogs.boxes[0].text);
+        QCOMPARE(dialogs.boxes.size(), 1);
     }
 
     void damagedPackagesFailCleanly_data()
@@ -141,6 +147,12 @@ private slots:
         QCOMPARE(dialogs.boxes.size(), 1);
         QCOMPARE(dialogs.boxes[0].text, reader.Error());
         QCOMPARE(reader.ExtractByName(QStringLiteral("a.bmp")), QByteArray());
+
+        // Without boxes, only Error() says it.
+        TSkinReader quiet(TSkinReader::Reporting::ErrorOnly);
+        QVERIFY(!quiet.ReadPackage(package));
+        QCOMPARE(quiet.Error(), reader.Error());
+        QCOMPARE(dialogs.boxes.size(), 1);
     }
 
     void exactly1001EntriesAreAccepted()
