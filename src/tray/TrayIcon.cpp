@@ -49,10 +49,7 @@ void TTrayIcon::Loaded()
     if (StartMinimized && CanHideToTray())
         hideAtFirstShow_ = true;
     ModifyIcon();
-    if (iconVisible_)
-        ShowIcon();
-    else
-        HideIcon();
+    SetIconVisible(iconVisible_);
 }
 
 void TTrayIcon::FillRecord()
@@ -71,19 +68,20 @@ void TTrayIcon::ApplyRecord()
 
 void TTrayIcon::ShowIcon()
 {
-    if (!previewChanging_)
-        iconVisible_ = true;
-    FillRecord();
-    added_ = true;
-    ApplyRecord();
+    PlaceIcon(true);
 }
 
 void TTrayIcon::HideIcon()
 {
+    PlaceIcon(false);
+}
+
+void TTrayIcon::PlaceIcon(bool inTray)
+{
     if (!previewChanging_)
-        iconVisible_ = false;
+        iconVisible_ = inTray;
     FillRecord();
-    added_ = false;
+    added_ = inTray;
     ApplyRecord();
 }
 
@@ -97,10 +95,7 @@ void TTrayIcon::SetDesignPreview(bool preview)
 {
     designPreview_ = preview;
     previewChanging_ = true;
-    if (preview)
-        ShowIcon();
-    else
-        HideIcon();
+    SetIconVisible(preview);
     previewChanging_ = false;
 }
 
@@ -172,16 +167,6 @@ void TTrayIcon::SetIconIndex(int index)
 void TTrayIcon::SetPopupMenu(TPopupMenu* menu)
 {
     SetComponentReference(*this, popupMenu_, menu);
-}
-
-void TTrayIcon::Notification(QObject* component, TOperation operation)
-{
-    if (operation != opRemove)
-        return;
-    if (component == iconList_)
-        iconList_ = nullptr;
-    if (component == popupMenu_)
-        popupMenu_ = nullptr;
 }
 
 void TTrayIcon::CycleStep()

@@ -122,12 +122,13 @@ protected:
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MinimizeToTrayHandler();
 
-    void Notification(QObject* component, TOperation operation) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FillRecord();
     void ApplyRecord();
+    // Adds the icon to the tray or takes it out.
+    void PlaceIcon(bool inTray);
     void OpenPopupMenu();
     void CycleStep();
     void Activated(QSystemTrayIcon::ActivationReason reason);
