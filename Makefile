@@ -1,11 +1,14 @@
 # make run  — install what is missing, build, start the client against the demo service
 # make test — install what is missing, build, run every test
 # make test-sanitize — the same tests under AddressSanitizer and UndefinedBehaviorSanitizer
+# make install [PREFIX=/usr/local] — install the client, its pages, the tools and the demo service
+# make deb — build the Debian package vellomar_<version>_<arch>.deb in the build folder
 # PRESET picks a configuration of CMakePresets.json: dev (the default, in build/), asan-ubsan
 # (in build-asan-ubsan/) or ci (warnings are errors, in build-ci/).
 PRESET ?= dev
 BUILD := $(if $(filter dev,$(PRESET)),build,build-$(PRESET))
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
 .PHONY: run test test-sanitize build configure bootstrap clean art skin
 
@@ -33,6 +36,16 @@ test-sanitize:
 	@{ ctest --preset asan-ubsan; status=$$?; \
 	  for report in $(SANITIZE_BUILD)/sanitizer-reports/*; do [ -e "$$report" ] || continue; \
 	    echo "== sanitizer report $$report"; cat "$$report"; status=1; done; exit $$status; }
+
+# DESTDIR, when set, stages the installation below it (as packagers do).
+.PHONY: install deb
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+	@echo "To start Vellomar Chat in the tray at login, copy its autostart entry:"
+	@echo "  cp $(PREFIX)/share/vellomar/autostart/org.vellomar.Chat.desktop ~/.config/autostart/"
+
+deb: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf build build-* out

@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "AppIcon.h"
+#include "PageFolders.h"
 #include "SplashDialog.h"
 #include "framework/Application.h"
 #include "framework/Canvas.h"
@@ -76,7 +77,7 @@ TForm1::TForm1(TApplication& application) : application_(application)
 
 void TForm1::FormCreate(QObject*)
 {
-    www->Navigate(ExecutableFolder() + QStringLiteral("splash.htm"));
+    www->Navigate(RunningPageFolders().pages + QStringLiteral("splash.htm"));
 }
 
 void TForm1::OpenInPane(const QString& address)
@@ -103,7 +104,7 @@ void TForm1::Login1Click(QObject*)
 
 void TForm1::BHelpClick(QObject*)
 {
-    www->Navigate(ExecutableFolder() + QStringLiteral("help.htm"));
+    www->Navigate(RunningPageFolders().pages + QStringLiteral("help.htm"));
 }
 
 HRESULT TForm1::wwwGetHostInfo(DOCHOSTUIINFO& pInfo)

@@ -2,15 +2,16 @@
 // embeds the chat-room script, opened in the desktop's default program for HTML files. Both
 // take the e-mail and password from the login window.
 #include "MainForm.h"
+#include "PageFolders.h"
 #include "SamplePage.h"
 #include "ServiceHost.h"
 #include "framework/AnsiText.h"
-#include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "service/PageFetch.h"
 #include "service/ServiceAddresses.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QUrl>
 
 namespace {
@@ -46,7 +47,9 @@ void TForm1::BHTMLClick(QObject*)
         ShowServiceFailure(answer, this);
         return;
     }
-    const QString path = ExecutableFolder() + QStringLiteral("sample.htm");
+    const QString folder = RunningPageFolders().output;
+    QDir().mkpath(folder);
+    const QString path = folder + QStringLiteral("sample.htm");
     WriteSamplePage(path, SamplePageText(ServiceHost(), TrimAnswer(answer.Text)));
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

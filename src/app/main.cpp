@@ -1,58 +1,53 @@
 #include "AppIcon.h"
 #include "ClientWindows.h"
+#include "CommandLine.h"
 #include "MainForm.h"
 #include "ServiceHost.h"
 #include "StartupTrace.h"
+#include "browser/EngineProxy.h"
 #include "framework/Application.h"
 #include "notify/NoticePopupAccessible.h"
+#include "service/ProxySettings.h"
 #include "sidebar/CommandBarAccessible.h"
 #include "skin/SkinData.h"
+#include "tray/TrayIcon.h"
 
-#include <QCommandLineParser>
 #include <QFileInfo>
 
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
-    TApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("vellomar"));
+    ClientCommandLine options;
+    options.Parse(argc, argv);
+    if (options.AnswersAtOnce())
+        options.Answer();
+
+    // The desktop knows the program by these: the window class, the name readers announce, and
+    // the launcher entry it belongs to. Window titles stay as the forms set them.
+    QCoreApplication::setApplicationName(QStringLiteral("Vellomar Chat"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLOMAR_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vellomar.Chat"));
+    TApplication app(argc, argv);
+    // The pane reaches the service through the same proxy as the login check.
+    const ProxySettings proxy = EnvironmentProxy();
+    RouteEngineThroughProxy(QString::fromLocal8Bit(proxy.http.c_str()), QString::fromLocal8Bit(proxy.https.c_str()),
+                            QString::fromLocal8Bit(proxy.noProxy.c_str()));
 
-    QCommandLineParser options;
-    options.setApplicationDescription(QStringLiteral("Vellomar Chat, the desktop client of the chat service."));
-    options.addHelpOption();
-    options.addVersionOption();
-    const QCommandLineOption serviceHost(QStringLiteral("service-host"),
-                                         QStringLiteral("Address of the chat service (default: %1).").arg(kDefaultServiceHost),
-                                         QStringLiteral("URL"));
-    options.addOption(serviceHost);
-    const QCommandLineOption skinOption(QStringLiteral("skin"), QStringLiteral("Use the skin package FILE."),
-                                        QStringLiteral("FILE"));
-    options.addOption(skinOption);
-    // parse() rather than process(): the browser engine's own switches must pass.
-    options.parse(QCoreApplication::arguments());
-    if (options.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(options.helpText()), stdout);
-        return 0;
-    }
-    if (options.isSet(QStringLiteral("version"))) {
-        std::printf("vellomar %s\n", VELLOMAR_VERSION);
-        return 0;
-    }
-
-    SetServiceHost(ResolveServiceHost(options.value(serviceHost), qEnvironmentVariable("VELLOMAR_SERVICE_HOST")));
+    SetServiceHost(ResolveServiceHost(options.ServiceHost(), qEnvironmentVariable("VELLOMAR_SERVICE_HOST")));
     app.SetTitle(QStringLiteral("Vellomar Chat"));
     InstallCommandBarAccessibility();
     InstallNoticePopupAccessibility();
     app.setWindowIcon(AppIcon());
     const ClientWindows windows(app);
     StartupTrace::Watch(windows.Form1, windows.Form1->www);
-    if (options.isSet(skinOption)) {
-        const QString skinFile = options.value(skinOption);
+    if (options.HasSkinFile()) {
+        const QString skinFile = options.SkinFile();
         if (!QFileInfo(skinFile).isFile())
             std::fprintf(stderr, "vellomar: no skin file %s\n", qPrintable(skinFile));
         windows.Form1->SkinData1->SetSkinFile(skinFile);
     }
+    if (options.Minimized())
+        windows.Form1->TrayIcon1->SetStartMinimized(true);
     return app.Run();
 }

@@ -3,9 +3,11 @@
 #include "framework/Exception.h"
 
 #include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QDir>
 #include <QMenu>
 #include <QWebEngineContextMenuRequest>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEngineSettings>
 
 namespace {
@@ -40,6 +42,15 @@ std::uint32_t MenuKind(const QWebEngineContextMenuRequest* request)
     return CONTEXT_MENU_DEFAULT;
 }
 
+// What the desktop's browser may be handed: web and mail addresses, never local files or
+// scripts a page chose.
+bool IsAddressForDesktopBrowser(const QUrl& url)
+{
+    const QString scheme = url.scheme();
+    return url.isValid()
+        && (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"));
+}
+
 } // namespace
 
 TEmbeddedBrowser::TEmbeddedBrowser(QWidget* parent) : QWebEngineView(parent)
@@ -51,6 +62,7 @@ TEmbeddedBrowser::TEmbeddedBrowser(QWidget* parent) : QWebEngineView(parent)
     s->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
     // The host information is asked for each document, as it starts loading.
     connect(this, &QWebEngineView::loadStarted, this, &TEmbeddedBrowser::ApplyAmbientSettings);
+    connect(page(), &QWebEnginePage::newWindowRequested, this, &TEmbeddedBrowser::OpenInDesktopBrowser);
     ApplyAmbientSettings();
 }
 
@@ -95,6 +107,14 @@ void TEmbeddedBrowser::ApplyAmbientSettings()
                     !(downloadOptions_ & (DLCTL_VIDEOS | DLCTL_BGSOUNDS)));
     const DOCHOSTUIINFO info = HostInfo();
     s->setAttribute(QWebEngineSettings::ShowScrollBars, !(info.dwFlags & DOCHOSTUIFLAG_SCROLL_NO));
+}
+
+void TEmbeddedBrowser::OpenInDesktopBrowser(QWebEngineNewWindowRequest& request)
+{
+    // Only what the user asked for, by a click or a key: a page cannot open windows on its own,
+    // and each gesture opens at most one.
+    if (request.isUserInitiated() && IsAddressForDesktopBrowser(request.requestedUrl()))
+        QDesktopServices::openUrl(request.requestedUrl());
 }
 
 void TEmbeddedBrowser::contextMenuEvent(QContextMenuEvent* event)

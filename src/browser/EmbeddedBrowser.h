@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+class QWebEngineNewWindowRequest;
+
 using HRESULT = std::int32_t;
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;
@@ -38,7 +40,8 @@ enum TContextMenuKind : std::uint32_t {
 // The browser pane: the embedded engine and its host. Addresses are wide strings (QString);
 // absolute local paths are local files. The host-information answer decides how documents are
 // shown (the scroll-bar flag hides the scroll bars); the context-menu handler decides whether
-// the engine's menu shows at all.
+// the engine's menu shows at all. A page that asks for a new window (a link with a target,
+// window.open) gets none: the address opens in the desktop's default browser.
 class TEmbeddedBrowser : public QWebEngineView, public ComponentLifecycle {
     Q_OBJECT
     Q_PROPERTY(QString Name READ Name)
@@ -77,6 +80,7 @@ protected:
 
 private:
     void ApplyAmbientSettings();
+    void OpenInDesktopBrowser(QWebEngineNewWindowRequest& request);
 
     QUrl location_;
     unsigned downloadOptions_ = DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS;

@@ -47,7 +47,7 @@ int TApplication::Run()
         DestroyForms();
         return 0;
     }
-    if (TForm* main = MainForm())
+    if (TForm* main = MainForm(); main && ShowMainForm)
         main->Show();
     const int code = exec();
     DestroyForms();

@@ -24,6 +24,8 @@ public:
     void SetTitle(const QString& title) { title_ = title; }
 
     TForm* MainForm() const { return forms_.isEmpty() ? nullptr : forms_.first(); }
+    // Whether Run() shows the main form; a component that starts the program hidden clears it.
+    bool ShowMainForm = true;
 
     // Creates a form (building its layout) and keeps it for the whole run.
     template <class T, class... Arguments> T* CreateForm(Arguments&&... arguments)
@@ -33,8 +35,8 @@ public:
         return form;
     }
 
-    // Shows the main form and dispatches messages until Terminate(); then destroys the forms,
-    // the last created first. Returns the exit code.
+    // Shows the main form (unless ShowMainForm is off) and dispatches messages until
+    // Terminate(); then destroys the forms, the last created first. Returns the exit code.
     int Run();
     void Terminate();
     bool Terminated() const { return terminated_; }

@@ -1,5 +1,6 @@
 #include "TrayIcon.h"
 
+#include "framework/Application.h"
 #include "framework/ComponentReference.h"
 #include "framework/Form.h"
 #include "framework/ImageList.h"
@@ -46,8 +47,8 @@ TTrayIcon::~TTrayIcon()
 
 void TTrayIcon::Loaded()
 {
-    if (StartMinimized && CanHideToTray())
-        hideAtFirstShow_ = true;
+    loaded_ = true;
+    ApplyStartMinimized();
     ModifyIcon();
     SetIconVisible(iconVisible_);
 }
@@ -97,6 +98,19 @@ void TTrayIcon::SetDesignPreview(bool preview)
     previewChanging_ = true;
     SetIconVisible(preview);
     previewChanging_ = false;
+}
+
+void TTrayIcon::SetStartMinimized(bool start)
+{
+    startMinimized_ = start;
+    if (loaded_)
+        ApplyStartMinimized();
+}
+
+void TTrayIcon::ApplyStartMinimized()
+{
+    if (startMinimized_ && CanHideToTray() && Application)
+        Application->ShowMainForm = false;
 }
 
 void TTrayIcon::SetIconList(TImageList* list)
@@ -350,13 +364,8 @@ bool TTrayIcon::eventFilter(QObject* watched, QEvent* event)
         QMetaObject::invokeMethod(this, [this] { CallHandler([this] { MinimizeToTrayHandler(); }); },
                                   Qt::QueuedConnection);
     } else if (event->type() == QEvent::Show && !event->spontaneous()) {
-        if (hideAtFirstShow_) {
-            hideAtFirstShow_ = false;
-            QMetaObject::invokeMethod(ownerForm_, &QWidget::hide, Qt::QueuedConnection);
-        } else {
-            ownerForm_->raise();
-            ownerForm_->activateWindow();
-        }
+        ownerForm_->raise();
+        ownerForm_->activateWindow();
     }
     return false;
 }

@@ -55,7 +55,7 @@ class TTrayIcon : public TComponent {
     Q_PROPERTY(bool IconVisible READ IconVisible WRITE SetIconVisible)
     Q_PROPERTY(int IconIndex READ IconIndex WRITE SetIconIndex)
     Q_PROPERTY(bool LeftPopup MEMBER LeftPopup)
-    Q_PROPERTY(bool StartMinimized MEMBER StartMinimized)
+    Q_PROPERTY(bool StartMinimized READ StartMinimized WRITE SetStartMinimized)
     Q_PROPERTY(bool MinimizeToTray MEMBER MinimizeToTray)
 
 public:
@@ -84,7 +84,10 @@ public:
     TPopupMenu* PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(TPopupMenu* menu);
     bool LeftPopup = false;
-    bool StartMinimized = false;
+    bool StartMinimized() const { return startMinimized_; }
+    // Keeps the application from showing its main window at start when a tray can take it.
+    // Set after the owner has loaded (from the command line), it still holds for the start.
+    void SetStartMinimized(bool start);
     bool MinimizeToTray = false;
 
     TNotifyEvent OnClick;
@@ -134,6 +137,7 @@ private:
     void Activated(QSystemTrayIcon::ActivationReason reason);
     // Hiding is safe only where the window can come back: a tray with our icon in it.
     bool CanHideToTray() const;
+    void ApplyStartMinimized();
 
     QSystemTrayIcon* tray_;
     QPointer<TForm> ownerForm_;
@@ -152,5 +156,6 @@ private:
     int iconIndex_ = 0;
     bool clickPending_ = false;
     bool added_ = false;
-    bool hideAtFirstShow_ = false;
+    bool startMinimized_ = false;
+    bool loaded_ = false;
 };

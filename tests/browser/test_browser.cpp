@@ -4,6 +4,7 @@
 #include "browser/EmbeddedBrowser.h"
 #include "framework/Exception.h"
 
+#include <QDesktopServices>
 #include <QMenu>
 #include <QTemporaryDir>
 
@@ -22,6 +23,43 @@ QWidget* InputTarget(TEmbeddedBrowser& browser)
 {
     return browser.focusProxy() ? browser.focusProxy() : &browser;
 }
+
+// Clicks just inside the top left of the page's element `selector`; false when there is none.
+bool ClickElement(TEmbeddedBrowser& browser, const QString& selector, Qt::MouseButton button)
+{
+    const QVariantList box = RunScript(browser, QStringLiteral(
+        "(function(){var r=document.querySelector('%1').getBoundingClientRect();"
+        "return [r.left + 5, r.top + 5];})()").arg(selector)).toList();
+    if (box.size() != 2)
+        return false;
+    QTest::mouseClick(InputTarget(browser), button, {}, QPoint(box[0].toInt(), box[1].toInt()));
+    return true;
+}
+
+// Takes the desktop's "open" requests instead of starting a program.
+class DesktopOpenRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    DesktopOpenRecorder()
+    {
+        for (const QString& scheme : kSchemes)
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~DesktopOpenRecorder() override
+    {
+        for (const QString& scheme : kSchemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+
+    QStringList opened;
+
+public slots:
+    void open(const QUrl& url) { opened << url.toString(); }
+
+private:
+    inline static const QStringList kSchemes{"http", "https", "mailto", "file"};
+};
 
 } // namespace
 
@@ -114,12 +152,7 @@ private slots:
             "<input id='field' style='position:absolute;left:10px;top:110px;width:120px' value='abc'>"
             "</body></html>"));
         QVERIFY(LoadAndWait(browser, page));
-        const QVariantList box = RunScript(browser, QStringLiteral(
-            "(function(){var r=document.querySelector('%1').getBoundingClientRect();"
-            "return [r.left + 5, r.top + 5];})()").arg(target)).toList();
-        QCOMPARE(box.size(), 2);
-        const QPoint at(box[0].toInt(), box[1].toInt());
-        QTest::mouseClick(InputTarget(browser), Qt::RightButton, {}, at);
+        QVERIFY(ClickElement(browser, target, Qt::RightButton));
         QTRY_COMPARE_WITH_TIMEOUT(kinds.size(), 1, 5000);
         browser.OnShowContextMenu = answer;
         QCOMPARE(kinds.first(), kind);
@@ -169,6 +202,59 @@ private slots:
         const QString page = WritePage(QStringLiteral("image.htm"), QStringLiteral("<html><body><img id='i' src='dot.png'></body></html>"));
         QVERIFY(LoadAndWait(browser, page));
         QTRY_COMPARE_WITH_TIMEOUT(RunScript(browser, QStringLiteral("document.getElementById('i').naturalWidth")).toInt(), 3, 5000);
+    }
+
+    void newWindowsOpenInTheDesktopBrowser_data()
+    {
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<QStringList>("opened");
+        QTest::newRow("link with target _blank") << "#blank" << QStringList{"https://chat.example.invalid/blank"};
+        QTest::newRow("link to a named window") << "#named" << QStringList{"http://chat.example.invalid/named"};
+        QTest::newRow("window.open on a click") << "#button" << QStringList{"https://chat.example.invalid/opened"};
+        QTest::newRow("mail link") << "#mail" << QStringList{"mailto:ann@vellomar.test"};
+        QTest::newRow("local file") << "#file" << QStringList{};
+        QTest::newRow("script address") << "#script" << QStringList{};
+    }
+    void newWindowsOpenInTheDesktopBrowser()
+    {
+        QFETCH(QString, clicked);
+        QFETCH(QStringList, opened);
+        DesktopOpenRecorder desktop;
+        TEmbeddedBrowser& browser = MainWindowPane();
+        // Every page load also tries a window of its own, which nobody asked for.
+        const QString page = WritePage(QStringLiteral("links.htm"), QStringLiteral(
+            "<html><body style='margin:0'>"
+            "<a id='blank' href='https://chat.example.invalid/blank' target='_blank' style='position:absolute;top:5px'>blank</a>"
+            "<a id='named' href='http://chat.example.invalid/named' target='room' style='position:absolute;top:35px'>named</a>"
+            "<button id='button' onclick=\"window.open('https://chat.example.invalid/opened')\" style='position:absolute;top:65px'>open</button>"
+            "<a id='mail' href='mailto:ann@vellomar.test' target='_blank' style='position:absolute;top:95px'>mail</a>"
+            "<a id='file' href='file:///etc/hostname' target='_blank' style='position:absolute;top:125px'>file</a>"
+            "<a id='script' href='javascript:void(0)' target='_blank' style='position:absolute;top:155px'>script</a>"
+            "<script>window.open('https://chat.example.invalid/unasked')</script>"
+            "</body></html>"));
+        QVERIFY(LoadAndWait(browser, page));
+        QVERIFY(ClickElement(browser, clicked, Qt::LeftButton));
+        if (!opened.isEmpty())
+            QTRY_VERIFY_WITH_TIMEOUT(!desktop.opened.isEmpty(), 5000);
+        QTest::qWait(500);
+        QCOMPARE(desktop.opened, opened);
+        // The pane itself stays where it was.
+        QCOMPARE(browser.url(), QUrl::fromLocalFile(page));
+    }
+
+    void linkWithoutTargetNavigatesThePane()
+    {
+        DesktopOpenRecorder desktop;
+        TEmbeddedBrowser& browser = MainWindowPane();
+        const QString next = WritePage(QStringLiteral("next.htm"), QStringLiteral("<html><body>next</body></html>"));
+        const QString page = WritePage(QStringLiteral("same.htm"), QStringLiteral(
+            "<html><body style='margin:0'><a href='next.htm' style='display:block;height:200px'>next</a></body></html>"));
+        QVERIFY(LoadAndWait(browser, page));
+        QSignalSpy finished(&browser, &QWebEngineView::loadFinished);
+        QTest::mouseClick(InputTarget(browser), Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(browser.url(), QUrl::fromLocalFile(next));
+        QVERIFY(desktop.opened.isEmpty());
     }
 
     void refusedAddressRaises_data()

@@ -73,8 +73,8 @@ def main():
                               env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
     try:
         desktop = pyatspi.Registry.getDesktop(0)
-        app = wait_for("the client shows on the accessibility bus",
-                       lambda: find(desktop, lambda n: n.name == "vellomar", depth=1), 60)
+        app = wait_for("the client shows on the accessibility bus as \"Vellomar Chat\"",
+                       lambda: find(desktop, lambda n: n.name == "Vellomar Chat", depth=1), 60)
         main_window = wait_for(
             'the window "Vellomar manager" is on the bus',
             lambda: find(app, lambda n: n.name == "Vellomar manager"

@@ -76,11 +76,8 @@ private:
 private slots:
     void initTestCase()
     {
-        const QString missing = MissingTool({QStringLiteral("trayer"), QStringLiteral("xdotool")});
-        if (!missing.isEmpty())
-            QSKIP(qPrintable(QStringLiteral("%1 is not installed (scripts/bootstrap installs it)").arg(missing)));
-        if (qEnvironmentVariableIsEmpty("DISPLAY"))
-            QSKIP("needs an X display (run through scripts/with-xvfb)");
+        if (const QString why = WhyNoDesktop({"trayer", "xdotool"}); !why.isEmpty())
+            QSKIP(qPrintable(why));
         QVERIFY(StartTrayHost(trayHost_));
         QTest::qWait(800);
 

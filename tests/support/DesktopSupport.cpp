@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -16,16 +17,21 @@ QString Xdotool(const QStringList& arguments)
 QStringList VisibleWindowsNamed(const QString& title)
 {
     return Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                    QLatin1Char('^') + title + QLatin1Char('$')})
+                    QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')})
         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 bool StartTrayHost(ChildProcess& trayHost)
 {
-    return trayHost.Start(QStringLiteral("trayer"),
-                          {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "64",
-                           "--heighttype", "pixel", "--height", "32", "--SetDockType", "true", "--SetPartialStrut",
-                           "true", "--transparent", "false"});
+    if (!trayHost.Start(QStringLiteral("trayer"),
+                        {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "64",
+                         "--heighttype", "pixel", "--height", "32", "--SetDockType", "true", "--SetPartialStrut",
+                         "true", "--transparent", "false"}))
+        return false;
+    // The tray is there once trayer's window is.
+    const bool up = WaitFor([] { return !Xdotool({"search", "--class", "trayer"}).isEmpty(); }, 10000);
+    QTest::qWait(500);
+    return up;
 }
 
 bool WaitFor(const std::function<bool()>& condition, int ms)
@@ -46,4 +52,13 @@ QString MissingTool(const QStringList& tools)
         if (QStandardPaths::findExecutable(tool).isEmpty())
             return tool;
     return QString();
+}
+
+QString WhyNoDesktop(const QStringList& tools)
+{
+    if (const QString tool = MissingTool(tools); !tool.isEmpty())
+        return tool + QStringLiteral(" is not installed (scripts/bootstrap installs it)");
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        return QStringLiteral("needs an X display (run through scripts/with-xvfb)");
+    return {};
 }

@@ -22,3 +22,6 @@ bool WaitFor(const std::function<bool()>& condition, int ms = 15000);
 
 // The first of `tools` that is not installed, or an empty string.
 QString MissingTool(const QStringList& tools);
+
+// Why a whole-program test needing `tools` cannot run here, or an empty string.
+QString WhyNoDesktop(const QStringList& tools);

@@ -253,6 +253,37 @@ private slots:
         QVERIFY(f.form->isVisible());
         QVERIFY(!f.form->isMinimized());
     }
+
+    void startMinimizedKeepsTheMainWindowInTheTray_data()
+    {
+        QTest::addColumn<bool>("setBeforeLoading");
+        QTest::addColumn<bool>("trayAvailable");
+        QTest::addColumn<bool>("iconVisible");
+        QTest::addColumn<bool>("mainFormShown");
+        QTest::newRow("stored with the layout") << true << true << true << false;
+        QTest::newRow("set after loading, before the start") << false << true << true << false;
+        QTest::newRow("no tray on the desktop") << true << false << true << true;
+        QTest::newRow("no tray, set after loading") << false << false << true << true;
+        QTest::newRow("icon kept out of the tray") << true << true << false << true;
+    }
+    void startMinimizedKeepsTheMainWindowInTheTray()
+    {
+        QFETCH(bool, setBeforeLoading);
+        QFETCH(bool, trayAvailable);
+        QFETCH(bool, iconVisible);
+        QFETCH(bool, mainFormShown);
+        Application->ShowMainForm = true;
+        TTrayIcon tray(MainWindow());
+        tray.TrayAvailable = [trayAvailable] { return trayAvailable; };
+        tray.SetIconVisible(iconVisible);
+        if (setBeforeLoading)
+            tray.SetStartMinimized(true);
+        tray.Loaded();
+        if (!setBeforeLoading)
+            tray.SetStartMinimized(true);
+        QCOMPARE(Application->ShowMainForm, mainFormShown);
+        Application->ShowMainForm = true;
+    }
 };
 
 VELLOMAR_TEST_MAIN(TrayIconTest)
