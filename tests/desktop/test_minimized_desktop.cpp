@@ -5,28 +5,7 @@
 #include "DesktopSupport.h"
 #include "TestSupport.h"
 
-#include <QRegularExpression>
-
 namespace {
-
-QRect Geometry(const QString& window)
-{
-    const auto at = QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)"),
-                                       QRegularExpression::DotMatchesEverythingOption)
-                        .match(Xdotool({"getwindowgeometry", window}));
-    if (!at.hasMatch())
-        return {};
-    return QRect(at.captured(1).toInt(), at.captured(2).toInt(), at.captured(3).toInt(), at.captured(4).toInt());
-}
-
-// The client's icon: its small window docked in the tray.
-QPoint TrayIconCentre()
-{
-    for (const QString& id : Xdotool({"search", "--classname", "vellomar"}).split(u'\n', Qt::SkipEmptyParts))
-        if (const QRect box = Geometry(id); box.width() > 0 && box.width() <= 48 && box.height() <= 48)
-            return box.center();
-    return {};
-}
 
 bool MainWindowShown()
 {
@@ -71,7 +50,7 @@ private slots:
         QPoint icon;
         QVERIFY2(WaitFor([&] {
                      everShown = everShown || MainWindowShown();
-                     return !(icon = TrayIconCentre()).isNull();
+                     return !(icon = ClientTrayIconCentre()).isNull();
                  }, 60000),
                  "the icon never reached the tray");
         QVERIFY(WaitFor([&] {

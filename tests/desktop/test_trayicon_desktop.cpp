@@ -1,20 +1,9 @@
 #include "ChildProcess.h"
 #include "DesktopSupport.h"
 
-#include <QRegularExpression>
 #include <QTest>
 
 namespace {
-
-QRect Geometry(const QString& window)
-{
-    const auto at = QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)"),
-                                       QRegularExpression::DotMatchesEverythingOption)
-                        .match(Xdotool({"getwindowgeometry", window}));
-    if (!at.hasMatch())
-        return {};
-    return QRect(at.captured(1).toInt(), at.captured(2).toInt(), at.captured(3).toInt(), at.captured(4).toInt());
-}
 
 QStringList VisibleClientWindows()
 {
@@ -67,7 +56,7 @@ private:
                  }),
                  "the tray menu did not open");
         QTest::qWait(300);
-        const QRect box = Geometry(menu);
+        const QRect box = WindowGeometry(menu);
         QVERIFY(box.height() > 0);
         Xdotool({"mousemove", QString::number(box.center().x()),
                  QString::number(box.top() + box.height() * (2 * item - 1) / 6), "click", "1"});
@@ -84,17 +73,7 @@ private slots:
         QVERIFY(client_.Start(ClientProgram(), {}, folders_.Environment()));
         QVERIFY2(WaitFor([] { return WindowShown(QStringLiteral("Vellomar manager")); }, 60000), "no main window");
 
-        // The icon is the client's small window docked in the tray host.
-        QVERIFY2(WaitFor([this] {
-                     for (const QString& id : Xdotool({"search", "--classname", "vellomar"}).split(u'\n')) {
-                         const QRect box = Geometry(id);
-                         if (box.width() > 0 && box.width() <= 48 && box.height() <= 48) {
-                             icon_ = box.center();
-                             return true;
-                         }
-                     }
-                     return false;
-                 }),
+        QVERIFY2(WaitFor([this] { return !(icon_ = ClientTrayIconCentre()).isNull(); }),
                  "the icon never reached the tray");
         // Let the start-up picture go.
         QTest::qWait(4500);

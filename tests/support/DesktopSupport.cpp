@@ -21,6 +21,24 @@ QStringList VisibleWindowsNamed(const QString& title)
         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
+QRect WindowGeometry(const QString& window)
+{
+    const auto at = QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)"),
+                                       QRegularExpression::DotMatchesEverythingOption)
+                        .match(Xdotool({"getwindowgeometry", window}));
+    if (!at.hasMatch())
+        return {};
+    return QRect(at.captured(1).toInt(), at.captured(2).toInt(), at.captured(3).toInt(), at.captured(4).toInt());
+}
+
+QPoint ClientTrayIconCentre()
+{
+    for (const QString& id : Xdotool({"search", "--classname", "vellomar"}).split(u'\n', Qt::SkipEmptyParts))
+        if (const QRect box = WindowGeometry(id); box.width() > 0 && box.width() <= 48 && box.height() <= 48)
+            return box.center();
+    return {};
+}
+
 bool StartTrayHost(ChildProcess& trayHost)
 {
     if (!trayHost.Start(QStringLiteral("trayer"),

@@ -1,6 +1,8 @@
 #pragma once
 #include "ChildProcess.h"
 
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +15,13 @@ QString Xdotool(const QStringList& arguments);
 
 // The ids of the windows shown with the title `title`, whole.
 QStringList VisibleWindowsNamed(const QString& title);
+
+// Where the window with the id `window` is on the screen; an empty rectangle when it is not.
+QRect WindowGeometry(const QString& window);
+
+// The centre of the client's icon (its small window docked in the tray), or a null point while
+// the tray shows none.
+QPoint ClientTrayIconCentre();
 
 // Starts a system tray (trayer, 64 x 32 at the bottom right of the screen) for the client's icon.
 bool StartTrayHost(ChildProcess& trayHost);
