@@ -355,7 +355,11 @@ void TTrayIcon::HideMainWindow()
 
 bool TTrayIcon::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != ownerForm_)
+    // The event's type first: while the form is being destroyed its child events still pass
+    // here, and by then it is no TForm any more for the pointer to be read.
+    const bool wanted =
+        event->type() == QEvent::WindowStateChange || (event->type() == QEvent::Show && !event->spontaneous());
+    if (!wanted || watched != ownerForm_)
         return false;
     if (event->type() == QEvent::WindowStateChange && MinimizeToTray && CanHideToTray()
         && (ownerForm_->windowState() & Qt::WindowMinimized)
@@ -363,7 +367,7 @@ bool TTrayIcon::eventFilter(QObject* watched, QEvent* event)
         // Hidden after the state change has been handled, not from inside it.
         QMetaObject::invokeMethod(this, [this] { CallHandler([this] { MinimizeToTrayHandler(); }); },
                                   Qt::QueuedConnection);
-    } else if (event->type() == QEvent::Show && !event->spontaneous()) {
+    } else if (event->type() == QEvent::Show) {
         ownerForm_->raise();
         ownerForm_->activateWindow();
     }
