@@ -99,7 +99,7 @@ std::string AddressWithScheme(const std::string& url)
     return "http://" + url;
 }
 
-FetchResult FetchPage(const std::string& url, const FetchLimits& limits)
+FetchResult FetchHTML(const std::string& url, const FetchLimits& limits)
 {
     std::string unavailable;
     const CurlLibrary* curl = LoadCurl(&unavailable);

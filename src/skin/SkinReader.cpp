@@ -53,7 +53,16 @@ QList<QString> SplitNames(const QByteArray& list)
 bool TSkinReader::Fail(const QString& why)
 {
     error_ = why;
-    report_({false, why});
+    if (report_)
+        report_({false, why});
+    return false;
+}
+
+bool TSkinReader::RefuseOlderVersion()
+{
+    error_ = kOlderSkinMessage;
+    if (report_)
+        report_({true, kOlderSkinMessage});
     return false;
 }
 
@@ -87,11 +96,8 @@ bool TSkinReader::ReadPackage(const QByteArray& package)
     QByteArray container;
     if (!Decompress(package, &container))
         return false;
-    if (ReadU32(container, 0) != kVersion) {
-        error_ = kOlderSkinMessage;
-        report_({true, kOlderSkinMessage});
-        return false;
-    }
+    if (ReadU32(container, 0) != kVersion)
+        return RefuseOlderVersion();
     const quint32 listSize = ReadU32(container, 4);
     if (listSize > quint32(container.size() - kHeaderSize))
         return Fail(DamagedSkinMessage(QStringLiteral("its name list overruns it.")));

@@ -24,12 +24,16 @@ public:
     static constexpr qsizetype kMaxPackageSize = 16 * 1024 * 1024;
     static constexpr qsizetype kMaxContainerSize = 64 * 1024 * 1024;
 
+    // How a refused package is reported: by default in a message box (the program); an empty
+    // report, ErrorOnly(), leaves it to Error() (tools without a screen).
     using ProblemReport = std::function<void(const SkinPackageProblem&)>;
+    static ProblemReport ErrorOnly() { return {}; }
+
     explicit TSkinReader(ProblemReport report = ShowSkinPackageProblem) : report_(std::move(report)) {}
 
-    // Decompresses the package and reads its directory. A package of another version or a
-    // damaged one is reported (by default: the "Older Skin File" message, or an error box saying
-    // what is wrong); both return false and leave the reader empty.
+    // Decompresses the package and reads its directory. A package of another version is refused
+    // with the "Older Skin File" message, a damaged one with a message saying what is wrong;
+    // both return false and leave the reader empty.
     bool ReadPackage(const QByteArray& package);
 
     // The first entry whose name equals `name` lower-cased; empty when there is none.
@@ -43,6 +47,7 @@ public:
 
 private:
     bool Fail(const QString& why);
+    bool RefuseOlderVersion();
     bool Decompress(const QByteArray& package, QByteArray* container);
     QByteArray Entry(int index) const;
 

@@ -9,11 +9,11 @@
 // its heaps to that pace over the first half hour or so (growing by tens of MiB, then staying
 // flat); so a first hour runs before the measured one. bench/memory/run measures the first
 // hour in real time. The figures are printed.
-#include "DemoProcess.h"
+#include "DemoService.h"
 #include "PageSupport.h"
 #include "TestSupport.h"
 #include "TreeMemory.h"
-#include "app/LoginForm.h"
+#include "app/ClientWindows.h"
 #include "app/MainForm.h"
 #include "browser/ExternalBridge.h"
 #include "service/ServiceAddresses.h"
@@ -37,14 +37,15 @@ class MemoryInUseTest : public QObject {
 
 private:
     // The service simulating its busy room from the start.
-    DemoProcess demo_{{QStringLiteral("--simulate-chat"), QString::number(kTimeScale)}};
+    DemoService demo_{{QStringLiteral("--simulate-chat"), QString::number(kTimeScale)}};
+    TForm1* Form1 = nullptr;
     int notices_ = 0;
 
     // This process and the engine's processes: the tree without the demo service.
-    QMap<qint64, ProcessMemory> ClientMemory() const
+    QMap<qint64, ProcessMemory> ClientMemory()
     {
         QMap<qint64, ProcessMemory> memory = TreeMemory(::getpid());
-        memory.remove(demo_.process.processId());
+        memory.remove(demo_.process.Process().processId());
         return memory;
     }
 
@@ -53,9 +54,8 @@ private slots:
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("needs an X display (run through scripts/with-xvfb)");
-        QVERIFY(demo_.port > 0);
-        Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
+        QVERIFY2(demo_.Started(), demo_.process.Output().constData());
+        Form1 = ClientWindows(*Application).Form1;
         Form1->TrayIcon1->TrayAvailable = [] { return true; };
         Form1->Show();
         QVERIFY(QTest::qWaitForWindowExposed(Form1));

@@ -5,7 +5,6 @@
 #include "PageSupport.h"
 #include "TestSupport.h"
 #include "TreeMemory.h"
-#include "app/LoginForm.h"
 #include "app/MainForm.h"
 #include "browser/ExternalBridge.h"
 #include "framework/Timer.h"
@@ -25,10 +24,10 @@ namespace {
 constexpr int kCalls = 1000;
 constexpr qint64 kAllowedGrowthKiB = 10 * 1024;
 
-// Waits until the notice is down and the program has been idle for a while.
-void Settle()
+// Waits until the main window's notice is down and the program has been idle for a while.
+void Settle(TForm1& main)
 {
-    QTRY_VERIFY_WITH_TIMEOUT(!Form1->Timer1->Enabled() && !Form1->pop2->Window()->isVisible(), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!main.Timer1->Enabled() && !main.pop2->Window()->isVisible(), 15000);
     QTest::qWait(3000);
 }
 
@@ -39,6 +38,7 @@ class SoakTest : public QObject {
 
 private:
     QTemporaryDir dir_;
+    TForm1* Form1 = nullptr;
     int entered_ = 0;
     int returned_ = 0;
     int depth_ = 0;
@@ -49,8 +49,7 @@ private slots:
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("needs an X display (run through scripts/with-xvfb)");
-        Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
+        Form1 = Application->CreateForm<TForm1>(*Application);
         Form1->Show();
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
         // Counts the calls the page makes as they reach the main window and as they return.
@@ -88,7 +87,7 @@ private slots:
         file.close();
         QVERIFY(LoadAndWait(*Form1->www, page));
         QTRY_COMPARE_WITH_TIMEOUT(returned_, 1, 10000);
-        Settle();
+        Settle(*Form1);
         const QMap<qint64, ProcessMemory> before = TreeMemory(::getpid());
 
         // The loop's pulse: the longest time between two ticks of a 100 ms timer.
@@ -108,7 +107,7 @@ private slots:
         QCOMPARE(entered_, returned_);
         QCOMPARE(depth_, 0);
         QVERIFY(Form1->pop2->Text().join(QString()).contains(QStringLiteral(">Soak %1<").arg(kCalls - 1)));
-        Settle();
+        Settle(*Form1);
         pulse.stop();
         // Still answering: the page and the window both respond.
         QCOMPARE(RunScript(*Form1->www, QStringLiteral("sent")).toInt(), kCalls);

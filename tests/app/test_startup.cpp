@@ -1,5 +1,6 @@
 #include "PageSupport.h"
 #include "TestSupport.h"
+#include "app/ClientWindows.h"
 #include "app/LoginForm.h"
 #include "app/MainForm.h"
 #include "app/SplashDialog.h"
@@ -45,6 +46,7 @@ class StartupTest : public QObject {
     Q_OBJECT
 
     TForm1* form = nullptr;
+    TForm3* Form3 = nullptr;
     QElapsedTimer sinceCreation;
     SplashWatcher watcher;
     bool engineRanAfterCreation = true;
@@ -57,8 +59,9 @@ private slots:
         QVERIFY(QDir::setCurrent(QDir::tempPath()));
         qApp->installEventFilter(&watcher);
         sinceCreation.start();
-        form = Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
+        const ClientWindows windows(*Application);
+        form = windows.Form1;
+        Form3 = windows.Form3;
         engineRanAfterCreation = form->www->EngineWidget() != nullptr;
         pictureOnScreenAfterCreation = form->SplashDialog1->Window()->windowHandle()->isExposed();
         qApp->removeEventFilter(&watcher);

@@ -1,7 +1,7 @@
 // Builds a skin package from a skin folder, or takes one apart for skin authors.
 //   skinpack pack DIR PACKAGE
 //   skinpack unpack PACKAGE DIR
-#include "SkinPackageWriter.h"
+#include "skinpack/SkinPackageWriter.h"
 
 #include "skin/SkinReader.h"
 
@@ -13,9 +13,10 @@
 
 namespace {
 
-int Fail(const QString& message)
+// The message on one line of standard error (the reader's messages may hold line breaks).
+int Fail(QString message)
 {
-    std::fprintf(stderr, "skinpack: %s\n", qPrintable(message));
+    std::fprintf(stderr, "skinpack: %s\n", qPrintable(message.replace(QLatin1Char('\r'), QLatin1Char(' '))));
     return 1;
 }
 
@@ -61,10 +62,9 @@ int Unpack(const QString& packagePath, const QString& folder)
     QFile file(packagePath);
     if (!file.open(QIODevice::ReadOnly))
         return Fail(QStringLiteral("cannot read %1: %2").arg(packagePath, file.errorString()));
-    // What the client would say in a message box goes to standard error.
-    TSkinReader reader([](const SkinPackageProblem& problem) { Fail(QString(problem.text).replace(u'\r', u' ')); });
+    TSkinReader reader(TSkinReader::ErrorOnly());
     if (!reader.ReadPackage(file.readAll()))
-        return 1;
+        return Fail(reader.Error());
     if (!QDir().mkpath(folder))
         return Fail(QStringLiteral("cannot create %1").arg(folder));
     QString error;
