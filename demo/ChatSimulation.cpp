@@ -6,17 +6,21 @@
 namespace {
 
 constexpr std::array kLines = {
-    "Morning, everyone!", "Did anybody see the match last night?", "Back in five.",
-    "That new cafe on the corner is good.", "Who is up for a game later?", "Ha, nice one.",
-    "I keep forgetting my umbrella.", "Has the rain stopped where you are?",
+    "Morning, everyone!",
+    "Did anybody see the match last night?",
+    "Back in five.",
+    "That new cafe on the corner is good.",
+    "Who is up for a game later?",
+    "Ha, nice one.",
+    "I keep forgetting my umbrella.",
+    "Has the rain stopped where you are?",
 };
 constexpr std::array kNewcomers = {"ann", "bruno", "chloe", "dimitri", "eva", "farid", "greta", "hugo"};
 
 } // namespace
 
 ChatSimulation::ChatSimulation(ChatStore& store, double timeScale)
-    : store_(store),
-      messageEvery_(std::chrono::duration_cast<std::chrono::nanoseconds>(kMessageEvery * timeScale)),
+    : store_(store), messageEvery_(std::chrono::duration_cast<std::chrono::nanoseconds>(kMessageEvery * timeScale)),
       newcomerEvery_(std::chrono::duration_cast<std::chrono::nanoseconds>(kNewcomerEvery * timeScale)),
       thread_([this] { Run(); })
 {
@@ -49,7 +53,8 @@ void ChatSimulation::Run()
             nextMessage += messageEvery_;
         }
         if (now >= nextNewcomer) {
-            store_.Enter(kNewcomers[std::size_t(entered) % kNewcomers.size()] + std::to_string(entered / long(kNewcomers.size()) + 1));
+            store_.Enter(kNewcomers[std::size_t(entered) % kNewcomers.size()]
+                         + std::to_string(entered / long(kNewcomers.size()) + 1));
             ++entered;
             nextNewcomer += newcomerEvery_;
         }

@@ -90,8 +90,8 @@ int main(int argc, char** argv)
         SignInThrottle throttle;
         // A simulated room runs the pages' clock as fast as its own, so each poll brings what one
         // second of the room does.
-        const auto pollEvery = std::chrono::milliseconds(
-            simulationScale > 0 ? std::max(10L, long(1000 * simulationScale)) : 1000L);
+        const auto pollEvery =
+            std::chrono::milliseconds(simulationScale > 0 ? std::max(10L, long(1000 * simulationScale)) : 1000L);
         RegisterDemoRoutes(server, store, throttle, pollEvery);
         // Forms and messages are small; anything larger is refused before it is read.
         server.set_payload_max_length(64 * 1024);

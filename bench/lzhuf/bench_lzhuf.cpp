@@ -48,8 +48,8 @@ template <class Work> double MedianSeconds(Work work)
 
 Bytes DecodeOurs(const Bytes& stream, std::size_t length)
 {
-    const QByteArray out = TLZH::Decode(reinterpret_cast<const char*>(stream.data()), qsizetype(stream.size()),
-                                        qsizetype(length));
+    const QByteArray out =
+        TLZH::Decode(reinterpret_cast<const char*>(stream.data()), qsizetype(stream.size()), qsizetype(length));
     return Bytes(out.begin(), out.end());
 }
 
@@ -70,7 +70,8 @@ size_t ReadStream(void* buffer, size_t size, void* user)
 Bytes DecodeLiblhasa(const Bytes& stream, std::size_t length)
 {
     Source source{&stream};
-    LHADecoder* decoder = lha_decoder_new(lha_decoder_for_name(const_cast<char*>("-lh1-")), ReadStream, &source, length);
+    LHADecoder* decoder =
+        lha_decoder_new(lha_decoder_for_name(const_cast<char*>("-lh1-")), ReadStream, &source, length);
     Bytes out(length);
     std::size_t done = 0;
     while (decoder && done < length) {
@@ -102,7 +103,7 @@ int main(int argc, char** argv)
             return 1;
         }
         const std::size_t length = std::size_t(package[0]) | std::size_t(package[1]) << 8
-                                   | std::size_t(package[2]) << 16 | std::size_t(package[3]) << 24;
+            | std::size_t(package[2]) << 16 | std::size_t(package[3]) << 24;
         const Bytes stream(package.begin() + 4, package.end());
         if (DecodeOurs(stream, length) != DecodeLiblhasa(stream, length)) {
             std::fprintf(stderr, "bench_lzhuf: %s: the two decoders disagree\n", argv[i]);

@@ -34,7 +34,8 @@ xcb_atom_t Atom(xcb_connection_t* x, const char* name)
 std::string Property(xcb_connection_t* x, xcb_window_t window, xcb_atom_t property)
 {
     Owned<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(x, xcb_get_property(x, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024), nullptr),
+        xcb_get_property_reply(x, xcb_get_property(x, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+                               nullptr),
         &std::free);
     if (!reply)
         return {};

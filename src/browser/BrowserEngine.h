@@ -16,8 +16,12 @@ class QWidget;
 
 // Menu kinds the engine is about to show.
 enum TContextMenuKind : std::uint32_t {
-    CONTEXT_MENU_DEFAULT = 0, CONTEXT_MENU_IMAGE = 1, CONTEXT_MENU_CONTROL = 2,
-    CONTEXT_MENU_TABLE = 3, CONTEXT_MENU_TEXTSELECT = 4, CONTEXT_MENU_ANCHOR = 5,
+    CONTEXT_MENU_DEFAULT = 0,
+    CONTEXT_MENU_IMAGE = 1,
+    CONTEXT_MENU_CONTROL = 2,
+    CONTEXT_MENU_TABLE = 3,
+    CONTEXT_MENU_TEXTSELECT = 4,
+    CONTEXT_MENU_ANCHOR = 5,
 };
 
 // What a page view tells the pane it belongs to.

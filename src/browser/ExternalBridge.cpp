@@ -11,9 +11,8 @@ void TExternalDispatch::invoke(const QString& name, const QVariantList& argument
 
 TExternalBridge::TExternalBridge(TEmbeddedBrowser* browser)
     : QObject(browser), browser_(browser),
-      dispatch_(new TExternalDispatch([this](const QString& name, const QVariantList& arguments) {
-          return Call(name, arguments);
-      }, this))
+      dispatch_(new TExternalDispatch(
+          [this](const QString& name, const QVariantList& arguments) { return Call(name, arguments); }, this))
 {
     connect(browser_, &TEmbeddedBrowser::loadStarted, this, &TExternalBridge::PrepareDocument);
     browser_->SetExternalMethods({});

@@ -53,7 +53,7 @@ private:
 
     QList<QString> names_;
     QList<qsizetype> offsets_; // entry i is data_[offsets_[i], offsets_[i + 1])
-    QByteArray data_;          // the whole container
+    QByteArray data_; // the whole container
     QString error_;
     ProblemReport report_;
 };

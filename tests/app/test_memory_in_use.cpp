@@ -69,8 +69,9 @@ private slots:
 
     void anHourInABusyRoom()
     {
-        QVERIFY(LoadAndWait(*Form1->www, QString::fromStdString(ServiceAddress::ChatPage(
-                                              demo_.host, "demo", "demo@vellomar.test", "demo"))));
+        QVERIFY(LoadAndWait(
+            *Form1->www,
+            QString::fromStdString(ServiceAddress::ChatPage(demo_.host, "demo", "demo@vellomar.test", "demo"))));
         // The page then holds all the lines it keeps, the notice has been up, and the engine has
         // taken the pace.
         QTest::qWait(kSimulatedHourMs);
@@ -87,15 +88,17 @@ private slots:
         const int newcomers = notices_ - noticesBefore;
 
         // The page took the whole hour in, and kept only its last lines.
-        QCOMPARE(RunScript(*Form1->www, QStringLiteral("document.getElementById('messages').children.length")).toInt(), 200);
+        QCOMPARE(RunScript(*Form1->www, QStringLiteral("document.getElementById('messages').children.length")).toInt(),
+                 200);
 
         const qint64 share = Total(before, &ProcessMemory::proportional);
         const qint64 grown = Total(after, &ProcessMemory::InUse) - Total(before, &ProcessMemory::InUse);
         qInfo("memory in use: %d newcomers noticed in a simulated hour of %d ms", newcomers, kSimulatedHourMs);
         qInfo("memory in use: tree of %d processes, proportional share %lld KiB before, %lld KiB after;"
               " held for its own use %lld KiB before, %lld KiB after: grown by %lld KiB, %.1f %% of the share",
-              int(after.size()), share, Total(after, &ProcessMemory::proportional), Total(before, &ProcessMemory::InUse),
-              Total(after, &ProcessMemory::InUse), grown, 100.0 * double(grown) / double(share));
+              int(after.size()), share, Total(after, &ProcessMemory::proportional),
+              Total(before, &ProcessMemory::InUse), Total(after, &ProcessMemory::InUse), grown,
+              100.0 * double(grown) / double(share));
         for (auto it = after.cbegin(); it != after.cend(); ++it)
             qInfo("memory in use:   pid %lld: own use %lld KiB -> %lld KiB", it.key(), before.value(it.key()).InUse(),
                   it.value().InUse());
@@ -104,7 +107,6 @@ private slots:
         QVERIFY2(double(grown) <= kAllowedGrowth * double(share),
                  qPrintable(QStringLiteral("grew by %1 KiB of %2 KiB").arg(grown).arg(share)));
     }
-
 };
 
 VELLOMAR_TEST_MAIN(MemoryInUseTest)

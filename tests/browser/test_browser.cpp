@@ -37,8 +37,16 @@ QByteArray ToneWav()
     for (int i = 0; i < kRate; ++i)
         samples[i] = char(128 + 60 * std::sin(2 * M_PI * 440 * i / kRate));
     QByteArray wav;
-    const auto u32 = [&wav](quint32 v) { char b[4]; qToLittleEndian(v, b); wav.append(b, 4); };
-    const auto u16 = [&wav](quint16 v) { char b[2]; qToLittleEndian(v, b); wav.append(b, 2); };
+    const auto u32 = [&wav](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        wav.append(b, 4);
+    };
+    const auto u16 = [&wav](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        wav.append(b, 2);
+    };
     wav.append("RIFF");
     u32(quint32(36 + samples.size()));
     wav.append("WAVEfmt ");
@@ -47,8 +55,8 @@ QByteArray ToneWav()
     u16(1); // mono
     u32(kRate);
     u32(kRate); // bytes per second
-    u16(1);     // bytes per frame
-    u16(8);     // bits per sample
+    u16(1); // bytes per frame
+    u16(8); // bits per sample
     wav.append("data");
     u32(quint32(samples.size()));
     return wav + samples;
@@ -258,17 +266,20 @@ private slots:
     {
         QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("element");
-        QTest::newRow("sound") << "<audio id='m' src='tone.wav' autoplay loop></audio>" << "m";
+        QTest::newRow("sound") << "<audio id='m' src='tone.wav' autoplay loop></audio>"
+                               << "m";
         // A video the page records from a drawing, then plays.
-        QTest::newRow("video") << "<canvas id='c' width='64' height='48'></canvas><video id='v' muted></video><script>"
-                                  "var c = document.getElementById('c'), g = c.getContext('2d'), n = 0;"
-                                  "setInterval(function () { g.fillStyle = (n++ % 2) ? 'red' : 'blue'; g.fillRect(0, 0, 64, 48); }, 30);"
-                                  "var r = new MediaRecorder(c.captureStream(30)), parts = [];"
-                                  "r.ondataavailable = function (e) { parts.push(e.data); };"
-                                  "r.onstop = function () { var v = document.getElementById('v');"
-                                  "  v.src = URL.createObjectURL(new Blob(parts, {type: 'video/webm'})); v.loop = true; v.play(); };"
-                                  "r.start(); setTimeout(function () { r.stop(); }, 1500);"
-                                  "</script>" << "v";
+        QTest::newRow("video")
+            << "<canvas id='c' width='64' height='48'></canvas><video id='v' muted></video><script>"
+               "var c = document.getElementById('c'), g = c.getContext('2d'), n = 0;"
+               "setInterval(function () { g.fillStyle = (n++ % 2) ? 'red' : 'blue'; g.fillRect(0, 0, 64, 48); }, 30);"
+               "var r = new MediaRecorder(c.captureStream(30)), parts = [];"
+               "r.ondataavailable = function (e) { parts.push(e.data); };"
+               "r.onstop = function () { var v = document.getElementById('v');"
+               "  v.src = URL.createObjectURL(new Blob(parts, {type: 'video/webm'})); v.loop = true; v.play(); };"
+               "r.start(); setTimeout(function () { r.stop(); }, 1500);"
+               "</script>"
+            << "v";
     }
     void mediaPlaysWithoutAGesture()
     {
@@ -279,9 +290,11 @@ private slots:
         QVERIFY(tone.open(QIODevice::WriteOnly));
         tone.write(ToneWav());
         tone.close();
-        QVERIFY(LoadAndWait(browser, WritePage(QStringLiteral("media.htm"), QStringLiteral("<html><body>%1</body></html>").arg(body))));
+        QVERIFY(LoadAndWait(
+            browser, WritePage(QStringLiteral("media.htm"), QStringLiteral("<html><body>%1</body></html>").arg(body))));
         const QString playing = QStringLiteral("(function(){var m=document.getElementById('%1');"
-                                               "return !m.paused && m.readyState >= 2 && m.currentTime > 0.3;})()").arg(element);
+                                               "return !m.paused && m.readyState >= 2 && m.currentTime > 0.3;})()")
+                                    .arg(element);
         QTRY_VERIFY_WITH_TIMEOUT(RunScript(browser, playing).toBool(), 15000);
         if (element == QLatin1String("v"))
             QVERIFY(RunScript(browser, QStringLiteral("document.getElementById('v').videoWidth")).toInt() == 64);

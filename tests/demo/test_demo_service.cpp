@@ -221,7 +221,8 @@ private slots:
     {
         DemoService busy({QStringLiteral("--simulate-chat"), QStringLiteral("0.005")});
         QVERIFY(busy.port > 0);
-        const Visit mine = VisitOf(FetchHTML(ServiceAddress::ChatPage(busy.host, "demo", "demo@vellomar.test", "demo")).Text);
+        const Visit mine =
+            VisitOf(FetchHTML(ServiceAddress::ChatPage(busy.host, "demo", "demo@vellomar.test", "demo")).Text);
         QElapsedTimer watched;
         watched.start();
         QTest::qWait(1500);

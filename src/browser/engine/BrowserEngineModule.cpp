@@ -20,10 +20,7 @@ public:
             qputenv("QT_XCB_GL_INTEGRATION", "none");
     }
 
-    EngineView* CreateView(EnginePaneHost* host, QWidget* parent) override
-    {
-        return new EnginePageView(host, parent);
-    }
+    EngineView* CreateView(EnginePaneHost* host, QWidget* parent) override { return new EnginePageView(host, parent); }
 };
 
 #include "BrowserEngineModule.moc"

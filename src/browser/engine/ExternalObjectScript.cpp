@@ -69,6 +69,7 @@ QString ChannelLibrary()
 
 QString ExternalObjectScript(const QStringList& methods)
 {
-    const QString table = QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(methods)).toJson(QJsonDocument::Compact));
+    const QString table =
+        QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(methods)).toJson(QJsonDocument::Compact));
     return QString::fromLatin1(kExternalScript).arg(ChannelLibrary(), table, kExternalChannelName);
 }
