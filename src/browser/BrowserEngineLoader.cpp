@@ -6,8 +6,8 @@
 #include <QOpenGLContext>
 #include <QPluginLoader>
 
-// Exported by Qt GUI; the engine reads the context it sets.
-Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+// Exported by Qt GUI under its own name; the engine reads the context it sets.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context); // NOLINT(readability-identifier-naming)
 
 namespace {
 

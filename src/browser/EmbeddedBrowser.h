@@ -87,8 +87,9 @@ public:
     const QString& EngineError() const { return engineError_; }
 
 signals:
-    void loadStarted();
-    void loadFinished(bool ok);
+    // Named as the engine's own view names them, for code written against either.
+    void loadStarted(); // NOLINT(readability-identifier-naming)
+    void loadFinished(bool ok); // NOLINT(readability-identifier-naming)
 
 protected:
     void paintEvent(QPaintEvent* event) override;
