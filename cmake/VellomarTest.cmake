@@ -46,6 +46,11 @@ function(vellomar_add_test name)
   if(T_LIBS MATCHES "(^|;|::)(browser|app)(;|$)" OR T_USES MATCHES "(^|;)vellomar(;|$)")
     list(APPEND how BROWSER)
   endif()
+  # The client loads the engine from its module at run time; tests reach into the engine's page
+  # view (PageSupport.h), so they link the engine's libraries themselves.
+  if(T_LIBS MATCHES "(^|;|::)(browser|app)(;|$)")
+    target_link_libraries(${name} PRIVATE Qt6::WebEngineWidgets)
+  endif()
   vellomar_register_test(${name} ${how} COMMAND $<TARGET_FILE:${name}>)
 endfunction()
 
@@ -72,4 +77,11 @@ function(vellomar_register_test name)
                QTWEBENGINE_DISABLE_SANDBOX=1 QT_LOGGING_RULES=qt.webenginecontext.debug=false
                ${sanitizer_environment})
   set_property(TEST ${name} PROPERTY TIMEOUT 300)
+endfunction()
+
+# vellomar_add_link_test(NAME TARGET PATTERN)
+# A test that TARGET's executable loads no shared library whose name matches PATTERN (an
+# extended regular expression): what a program must start without.
+function(vellomar_add_link_test name target pattern)
+  add_test(NAME ${name} COMMAND sh -c "! ldd \"$1\" | grep -E \"$2\"" sh $<TARGET_FILE:${target}> "${pattern}")
 endfunction()

@@ -40,7 +40,8 @@ int main(int argc, char** argv)
     InstallNoticePopupAccessibility();
     app.setWindowIcon(AppIcon());
     const ClientWindows windows(app);
-    StartupTrace::Watch(windows.Form1, windows.Form1->www);
+    StartupTrace::MarkWhenShown(windows.Form1, "main-shown");
+    QObject::connect(windows.Form1->www, &TEmbeddedBrowser::loadFinished, [] { StartupTrace::Mark("page-loaded"); });
     if (options.HasSkinFile()) {
         const QString skinFile = options.SkinFile();
         if (!QFileInfo(skinFile).isFile())

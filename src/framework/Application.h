@@ -58,8 +58,8 @@ private:
 // The one application object of the process (nullptr before it exists).
 extern TApplication* Application;
 
-// Process settings that must be made before the application object exists (browser engine,
-// display platform).
+// Process settings that must be made before the application object exists (the display
+// platform).
 void PrepareProcess();
 
 // The directory of the running executable, ending with a separator.

@@ -3,6 +3,17 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
+// Why a package cannot be read: another version of the format, or damage (the text says what).
+struct SkinPackageProblem {
+    bool olderVersion = false;
+    QString text;
+};
+// The client's way of telling: the "Older Skin File" message box for another version, an error
+// box for damage. Tools without a screen give their readers a report of their own.
+void ShowSkinPackageProblem(const SkinPackageProblem& problem);
+
 // The container of named entries inside a skin package: a 4-byte little-endian length L, then
 // an LZHUF stream that decodes to L bytes of container (version, name list, sizes, data).
 class TSkinReader {
@@ -13,11 +24,12 @@ public:
     static constexpr qsizetype kMaxPackageSize = 16 * 1024 * 1024;
     static constexpr qsizetype kMaxContainerSize = 64 * 1024 * 1024;
 
-    // How a refused package is reported: in a message box (the program), or through Error()
-    // alone (tools without a screen).
-    enum class Reporting { MessageBoxes, ErrorOnly };
+    // How a refused package is reported: by default in a message box (the program); an empty
+    // report, ErrorOnly(), leaves it to Error() (tools without a screen).
+    using ProblemReport = std::function<void(const SkinPackageProblem&)>;
+    static ProblemReport ErrorOnly() { return {}; }
 
-    explicit TSkinReader(Reporting reporting = Reporting::MessageBoxes) : reporting_(reporting) {}
+    explicit TSkinReader(ProblemReport report = ShowSkinPackageProblem) : report_(std::move(report)) {}
 
     // Decompresses the package and reads its directory. A package of another version is refused
     // with the "Older Skin File" message, a damaged one with a message saying what is wrong;
@@ -41,9 +53,9 @@ private:
 
     QList<QString> names_;
     QList<qsizetype> offsets_; // entry i is data_[offsets_[i], offsets_[i + 1])
-    QByteArray data_;
+    QByteArray data_; // the whole container
     QString error_;
-    Reporting reporting_;
+    ProblemReport report_;
 };
 
 // The message that refuses a package, saying why.

@@ -85,7 +85,7 @@ private:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QStringLiteral("<html><body>%1</body></html>").arg(body).toUtf8());
         file.close();
-        QSignalSpy loaded(Form1->www, &QWebEngineView::loadFinished);
+        QSignalSpy loaded(Form1->www, &TEmbeddedBrowser::loadFinished);
         Form1->www->Navigate(path);
         QVERIFY(loaded.wait(30000));
     }

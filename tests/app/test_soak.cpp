@@ -4,6 +4,7 @@
 // afterwards than before, within 10 MiB. The figures are printed.
 #include "PageSupport.h"
 #include "TestSupport.h"
+#include "TreeMemory.h"
 #include "app/MainForm.h"
 #include "browser/ExternalBridge.h"
 #include "framework/Timer.h"
@@ -22,58 +23,6 @@ namespace {
 
 constexpr int kCalls = 1000;
 constexpr qint64 kAllowedGrowthKiB = 10 * 1024;
-
-// Memory of one process, KiB: what it allocated (resident anonymous memory: heaps, stacks,
-// scripts' heaps), and its proportional share of all it maps, which moves with other processes
-// mapping the same libraries.
-struct ProcessMemory {
-    qint64 anonymous = 0;
-    qint64 proportional = 0;
-};
-
-// The memory of a process and all its descendants, by process id.
-QMap<qint64, ProcessMemory> TreeMemory(qint64 root)
-{
-    QMultiMap<qint64, qint64> children;
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool isPid = false;
-        const qint64 pid = entry.toLongLong(&isPid);
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!isPid || !stat.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ppid ...": the name may hold spaces, so read after its ")".
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1)
-            children.insert(fields[1].toLongLong(), pid);
-    }
-    QMap<qint64, ProcessMemory> memory;
-    QList<qint64> pending{root};
-    while (!pending.isEmpty()) {
-        const qint64 pid = pending.takeFirst();
-        QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-        if (rollup.open(QIODevice::ReadOnly)) {
-            ProcessMemory& m = memory[pid];
-            for (const QByteArray& line : rollup.readAll().split('\n')) {
-                const qint64 kib = line.mid(line.indexOf(':') + 1).trimmed().split(' ').first().toLongLong();
-                if (line.startsWith("Anonymous:"))
-                    m.anonymous = kib;
-                else if (line.startsWith("Pss:"))
-                    m.proportional = kib;
-            }
-        }
-        pending.append(children.values(pid));
-    }
-    return memory;
-}
-
-qint64 Total(const QMap<qint64, ProcessMemory>& memory, qint64 ProcessMemory::*part)
-{
-    qint64 sum = 0;
-    for (const ProcessMemory& process : memory)
-        sum += process.*part;
-    return sum;
-}
 
 // Waits until the main window's notice is down and the program has been idle for a while.
 void Settle(TForm1& main)

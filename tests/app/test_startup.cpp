@@ -1,3 +1,4 @@
+#include "PageSupport.h"
 #include "TestSupport.h"
 #include "app/ClientWindows.h"
 #include "app/LoginForm.h"
@@ -15,6 +16,7 @@ class SplashWatcher : public QObject {
 public:
     bool seen = false;
     bool paneUntouchedWhenSeen = false;
+    bool engineRanWhenSeen = true;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -22,8 +24,11 @@ protected:
         if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("SplashWindow") && !seen) {
             seen = true;
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* form = qobject_cast<TForm1*>(w))
-                    paneUntouchedWhenSeen = form->findChild<TEmbeddedBrowser*>(QStringLiteral("www"))->LocationURL().isEmpty();
+                if (auto* form = qobject_cast<TForm1*>(w)) {
+                    const auto* pane = form->findChild<TEmbeddedBrowser*>(QStringLiteral("www"));
+                    paneUntouchedWhenSeen = pane->LocationURL().isEmpty();
+                    engineRanWhenSeen = pane->EngineWidget() != nullptr;
+                }
         }
         return false;
     }
@@ -31,7 +36,7 @@ protected:
 
 bool WaitForLoad(TEmbeddedBrowser* pane)
 {
-    QSignalSpy finished(pane, &QWebEngineView::loadFinished);
+    QSignalSpy finished(pane, &TEmbeddedBrowser::loadFinished);
     return finished.wait(20000) && finished.last().first().toBool();
 }
 
@@ -44,6 +49,8 @@ class StartupTest : public QObject {
     TForm3* Form3 = nullptr;
     QElapsedTimer sinceCreation;
     SplashWatcher watcher;
+    bool engineRanAfterCreation = true;
+    bool pictureOnScreenAfterCreation = false;
 
 private slots:
     void initTestCase()
@@ -55,6 +62,8 @@ private slots:
         const ClientWindows windows(*Application);
         form = windows.Form1;
         Form3 = windows.Form3;
+        engineRanAfterCreation = form->www->EngineWidget() != nullptr;
+        pictureOnScreenAfterCreation = form->SplashDialog1->Window()->windowHandle()->isExposed();
         qApp->removeEventFilter(&watcher);
     }
 
@@ -62,6 +71,11 @@ private slots:
     {
         QVERIFY(watcher.seen);
         QVERIFY(watcher.paneUntouchedWhenSeen);
+        // The browser engine is not paid for before the picture, nor while the forms are built.
+        QVERIFY(!watcher.engineRanWhenSeen);
+        QVERIFY(!engineRanAfterCreation);
+        // It is on the screen at once, not when the program next waits.
+        QVERIFY(pictureOnScreenAfterCreation);
         QCOMPARE(form->www->LocationURL(), QUrl::fromLocalFile(ExecutableFolder() + QStringLiteral("splash.htm")));
         QVERIFY(!Form3->isVisible());
     }
@@ -106,7 +120,7 @@ private slots:
 
     void splashPageLoads()
     {
-        QTRY_COMPARE_WITH_TIMEOUT(form->www->title(), QStringLiteral("Welcome to Vellomar Chat"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(PageView(*form->www).title(), QStringLiteral("Welcome to Vellomar Chat"), 20000);
     }
 
     void helpShowsTheHelpPage()
@@ -114,7 +128,7 @@ private slots:
         form->BHelpClick(form);
         QCOMPARE(form->www->LocationURL(), QUrl::fromLocalFile(ExecutableFolder() + QStringLiteral("help.htm")));
         QVERIFY(WaitForLoad(form->www));
-        QTRY_COMPARE_WITH_TIMEOUT(form->www->title(), QStringLiteral("Vellomar Chat help"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(PageView(*form->www).title(), QStringLiteral("Vellomar Chat help"), 5000);
     }
 
     void loginCommandShowsTheLoginWindowInFront()

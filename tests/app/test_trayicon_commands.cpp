@@ -1,3 +1,4 @@
+#include "PageSupport.h"
 #include "TestSupport.h"
 #include "app/ClientWindows.h"
 #include "app/LoginForm.h"
@@ -37,7 +38,7 @@ private slots:
         Form3 = windows.Form3;
         // The offscreen platform has no tray; these cases are about a desktop that has one.
         Form1->TrayIcon1->TrayAvailable = [] { return true; };
-        QSignalSpy loaded(Form1->www, &QWebEngineView::loadFinished);
+        QSignalSpy loaded(Form1->www, &TEmbeddedBrowser::loadFinished);
         Form1->Show();
         QVERIFY(loaded.wait(30000));
     }
@@ -57,13 +58,13 @@ private slots:
 
     void closeBoxHidesToTheTrayAndTheTrayBringsTheSamePageBack()
     {
-        const QUrl page = Form1->www->url();
+        const QUrl page = PageView(*Form1->www).url();
         Form1->close();
         QVERIFY(!Form1->isVisible());
         QVERIFY(!Application->Terminated());
         TrayClick();
         QVERIFY(Form1->isVisible());
-        QCOMPARE(Form1->www->url(), page);
+        QCOMPARE(PageView(*Form1->www).url(), page);
     }
 
     void openItemRevealsTheWindow()

@@ -4,6 +4,7 @@
 
 #include <httplib.h>
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -171,6 +172,8 @@ private slots:
 
         QJsonObject first = Poll(mine);
         QCOMPARE(first.value(QStringLiteral("arrivals")).toArray().size(), 0);
+        // A room on the real clock has its pages ask every second.
+        QCOMPARE(first.value(QStringLiteral("next")).toInt(), 1000);
 
         Get(ServiceAddress::ChatPage(demo.host, "ann", "ann@vellomar.test", "ann"));
         const QJsonObject news = Poll(mine);
@@ -210,6 +213,37 @@ private slots:
         const QString stored = Poll(after).value(QStringLiteral("messages")).toArray()[0].toObject()
                                    .value(QStringLiteral("text")).toString();
         QCOMPARE(stored, QString(1999, QLatin1Char('a')));
+    }
+
+    // A simulated room talks at its pace: at a time scale of 0.005, a message every 5 ms and a
+    // newcomer every 300 ms.
+    void simulatedRoomTalksOnItsTimeScale()
+    {
+        DemoService busy({QStringLiteral("--simulate-chat"), QStringLiteral("0.005")});
+        QVERIFY(busy.port > 0);
+        const Visit mine =
+            VisitOf(FetchHTML(ServiceAddress::ChatPage(busy.host, "demo", "demo@vellomar.test", "demo")).Text);
+        QElapsedTimer watched;
+        watched.start();
+        QTest::qWait(1500);
+        const FetchResult r = FetchHTML(busy.host + "/chat/poll?token=" + mine.token + "&arrival="
+                                        + std::to_string(mine.arrival) + "&message=" + std::to_string(mine.message));
+        const qint64 elapsed = watched.elapsed();
+        const QJsonObject news = QJsonDocument::fromJson(QByteArray::fromStdString(r.Text)).object();
+        const QJsonArray messages = news.value(QStringLiteral("messages")).toArray();
+        const QJsonArray arrivals = news.value(QStringLiteral("arrivals")).toArray();
+        // One poll gives at most 200 messages; the schedule has made about 300 by now.
+        QCOMPARE(messages.size(), 200);
+        QCOMPARE(messages[0].toObject().value(QStringLiteral("nick")).toString(), QStringLiteral("tess"));
+        QStringList newcomers;
+        for (const QJsonValue& arrival : arrivals)
+            newcomers << arrival.toObject().value(QStringLiteral("nick")).toString();
+        // The resident member may enter just after this page did.
+        newcomers.removeAll(QStringLiteral("tess"));
+        QVERIFY2(newcomers.size() >= 2 && newcomers.size() <= elapsed / 300, qPrintable(newcomers.join(u' ')));
+        QCOMPARE(newcomers.first(), QStringLiteral("ann1"));
+        // Its pages ask as often as its clock runs faster, down to every 10 ms.
+        QCOMPARE(news.value(QStringLiteral("next")).toInt(), 10);
     }
 
     void endsCleanlyOnTerminate()

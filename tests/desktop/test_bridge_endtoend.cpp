@@ -1,5 +1,6 @@
 #include "DemoService.h"
 #include "DesktopSupport.h"
+#include "PageSupport.h"
 #include "TestSupport.h"
 #include "app/ClientWindows.h"
 #include "app/LoginForm.h"
@@ -81,7 +82,7 @@ private slots:
         const ClientWindows windows(*Application);
         Form1 = windows.Form1;
         Form3 = windows.Form3;
-        QSignalSpy loaded(Form1->www, &QWebEngineView::loadFinished);
+        QSignalSpy loaded(Form1->www, &TEmbeddedBrowser::loadFinished);
         Form1->Show();
         QVERIFY(loaded.wait(30000));
         QTRY_VERIFY_WITH_TIMEOUT(Form1->TrayIcon1->InTray(), 10000);
@@ -96,7 +97,7 @@ private slots:
                    "setTimeout(function () { window.external.pagesetup('Ann'); }, 1500);"
                    "</script></body></html>");
         page.close();
-        Load(Form1->www->page(), QUrl::fromLocalFile(path));
+        Load(PageView(*Form1->www).page(), QUrl::fromLocalFile(path));
         HideToTray();
         ExpectNotice(QStringLiteral("Ann"), QStringLiteral("endtoend-local-popup.png"));
     }
@@ -108,7 +109,7 @@ private slots:
         const QString host = QString::fromStdString(demo.host);
 
         // "demo" is in the room in the client's pane, the window hidden in the tray.
-        Load(Form1->www->page(),
+        Load(PageView(*Form1->www).page(),
              QUrl(host + QStringLiteral("/JAVASCRIPTWEXE.php?username=demo&email=demo%40vellomar.test&pass=demo")));
         HideToTray();
 

@@ -41,6 +41,7 @@ const QStringList kInstalledFiles{
     "bin/vellomar",
     "bin/vellomar-demo",
     "bin/skinpack",
+    VELLOMAR_ENGINE_MODULE,
     "share/vellomar/splash.htm",
     "share/vellomar/help.htm",
     "share/vellomar/skins/vellomar.skin",

@@ -101,7 +101,7 @@ private slots:
         QVERIFY(reader.Names().isEmpty());
 
         // Without boxes, only Error() says it.
-        TSkinReader quiet(TSkinReader::Reporting::ErrorOnly);
+        TSkinReader quiet(TSkinReader::ErrorOnly());
         QVERIFY(!quiet.ReadPackage(PackageOf(container)));
         QCOMPARE(quiet.Error(), dialogs.boxes[0].text);
         QCOMPARE(dialogs.boxes.size(), 1);
@@ -149,7 +149,7 @@ private slots:
         QCOMPARE(reader.ExtractByName(QStringLiteral("a.bmp")), QByteArray());
 
         // Without boxes, only Error() says it.
-        TSkinReader quiet(TSkinReader::Reporting::ErrorOnly);
+        TSkinReader quiet(TSkinReader::ErrorOnly());
         QVERIFY(!quiet.ReadPackage(package));
         QCOMPARE(quiet.Error(), reader.Error());
         QCOMPARE(dialogs.boxes.size(), 1);

@@ -2,11 +2,11 @@
 
 #include <QRegularExpression>
 
-DemoService::DemoService()
+DemoService::DemoService(const QStringList& options)
 {
     const QStringList arguments{QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--db"),
                                 folder_.filePath(QStringLiteral("demo.sqlite"))};
-    if (!process.Start(BuiltProgram(QStringLiteral("vellomar-demo")), arguments))
+    if (!process.Start(BuiltProgram(QStringLiteral("vellomar-demo")), arguments + options))
         return;
     // One write, so the whole line is there once its start is.
     process.WaitForOutput("listening on", 15000);

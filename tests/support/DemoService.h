@@ -6,9 +6,10 @@
 #include <string>
 
 // The built demo chat service, started on a free port with a fresh database, stopped at the end.
+// Further options (a simulated room) come after those.
 class DemoService {
 public:
-    DemoService();
+    explicit DemoService(const QStringList& options = {});
     ~DemoService() { process.Stop(); }
 
     bool Started() const { return port > 0; }
