@@ -1,7 +1,7 @@
-#include "LoginForm.h"
-#include "MainForm.h"
 #include "AppIcon.h"
+#include "ClientWindows.h"
 #include "CommandLine.h"
+#include "MainForm.h"
 #include "ServiceHost.h"
 #include "StartupTrace.h"
 #include "browser/EngineProxy.h"
@@ -41,18 +41,17 @@ int main(int argc, char** argv)
     InstallNoticePopupAccessibility();
     InstallCaptionButtonAccessibility();
     app.setWindowIcon(AppIcon());
-    Form1 = app.CreateForm<TForm1>();
-    StartupTrace::Watch(Form1, Form1->www);
+    const ClientWindows windows(app);
+    StartupTrace::Watch(windows.Form1, windows.Form1->www);
     if (options.HasSkinFile()) {
         const QString skinFile = options.SkinFile();
         if (!QFileInfo(skinFile).isFile())
             std::fprintf(stderr, "vellomar: no skin file %s\n", qPrintable(skinFile));
-        Form1->SkinData1->SetSkinFile(skinFile);
+        windows.Form1->SkinData1->SetSkinFile(skinFile);
     }
     if (options.NoSkin())
-        Form1->SkinData1->SetActive(false);
+        windows.Form1->SkinData1->SetActive(false);
     if (options.Minimized())
-        Form1->TrayIcon1->SetStartMinimized(true);
-    Form3 = app.CreateForm<TForm3>();
+        windows.Form1->TrayIcon1->SetStartMinimized(true);
     return app.Run();
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <exception>
+#include <utility>
 
 class TForm;
 
@@ -27,9 +28,9 @@ public:
     bool ShowMainForm = true;
 
     // Creates a form (building its layout) and keeps it for the whole run.
-    template <class T> T* CreateForm()
+    template <class T, class... Arguments> T* CreateForm(Arguments&&... arguments)
     {
-        auto* form = new T();
+        auto* form = new T(std::forward<Arguments>(arguments)...);
         forms_.append(form);
         return form;
     }

@@ -106,7 +106,7 @@ std::string AddressWithScheme(const std::string& url)
     return "http://" + url;
 }
 
-FetchResult FetchPage(const std::string& url, const FetchLimits& limits)
+FetchResult FetchHTML(const std::string& url, const FetchLimits& limits)
 {
     InitialiseCurlOnce();
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> handle(curl_easy_init(), &curl_easy_cleanup);

@@ -56,7 +56,16 @@ QList<QString> SplitNames(const QByteArray& list)
 bool TSkinReader::Fail(const QString& why)
 {
     error_ = why;
-    ShowErrorBox(why);
+    if (reporting_ == Reporting::MessageBoxes)
+        ShowErrorBox(why);
+    return false;
+}
+
+bool TSkinReader::RefuseOlderVersion()
+{
+    error_ = kOlderSkinMessage;
+    if (reporting_ == Reporting::MessageBoxes)
+        ShowMessageBox(TMessageKind::Plain, Application ? Application->Title() : QString(), kOlderSkinMessage);
     return false;
 }
 
@@ -90,11 +99,8 @@ bool TSkinReader::ReadPackage(const QByteArray& package)
     QByteArray container;
     if (!Decompress(package, &container))
         return false;
-    if (ReadU32(container, 0) != kVersion) {
-        error_ = kOlderSkinMessage;
-        ShowMessageBox(TMessageKind::Plain, Application ? Application->Title() : QString(), kOlderSkinMessage);
-        return false;
-    }
+    if (ReadU32(container, 0) != kVersion)
+        return RefuseOlderVersion();
     const quint32 listSize = ReadU32(container, 4);
     if (listSize > quint32(container.size() - kHeaderSize))
         return Fail(DamagedSkinMessage(QStringLiteral("its name list overruns it.")));

@@ -13,9 +13,15 @@ public:
     static constexpr qsizetype kMaxPackageSize = 16 * 1024 * 1024;
     static constexpr qsizetype kMaxContainerSize = 64 * 1024 * 1024;
 
-    // Decompresses the package and reads its directory. A package of another version shows the
-    // "Older Skin File" message, a damaged one an error box saying what is wrong; both return
-    // false and leave the reader empty.
+    // How a refused package is reported: in a message box (the program), or through Error()
+    // alone (tools without a screen).
+    enum class Reporting { MessageBoxes, ErrorOnly };
+
+    explicit TSkinReader(Reporting reporting = Reporting::MessageBoxes) : reporting_(reporting) {}
+
+    // Decompresses the package and reads its directory. A package of another version is refused
+    // with the "Older Skin File" message, a damaged one with a message saying what is wrong;
+    // both return false and leave the reader empty.
     bool ReadPackage(const QByteArray& package);
 
     // The first entry whose name equals `name` lower-cased; empty when there is none.
@@ -29,6 +35,7 @@ public:
 
 private:
     bool Fail(const QString& why);
+    bool RefuseOlderVersion();
     bool Decompress(const QByteArray& package, QByteArray* container);
     QByteArray Entry(int index) const;
 
@@ -36,6 +43,7 @@ private:
     QList<qsizetype> offsets_; // entry i is data_[offsets_[i], offsets_[i + 1])
     QByteArray data_;
     QString error_;
+    Reporting reporting_;
 };
 
 // The message that refuses a package, saying why.

@@ -4,7 +4,6 @@
 // afterwards than before, within 10 MiB. The figures are printed.
 #include "PageSupport.h"
 #include "TestSupport.h"
-#include "app/LoginForm.h"
 #include "app/MainForm.h"
 #include "browser/ExternalBridge.h"
 #include "framework/Timer.h"
@@ -76,10 +75,10 @@ qint64 Total(const QMap<qint64, ProcessMemory>& memory, qint64 ProcessMemory::*p
     return sum;
 }
 
-// Waits until the notice is down and the program has been idle for a while.
-void Settle()
+// Waits until the main window's notice is down and the program has been idle for a while.
+void Settle(TForm1& main)
 {
-    QTRY_VERIFY_WITH_TIMEOUT(!Form1->Timer1->Enabled() && !Form1->pop2->Window()->isVisible(), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!main.Timer1->Enabled() && !main.pop2->Window()->isVisible(), 15000);
     QTest::qWait(3000);
 }
 
@@ -90,6 +89,7 @@ class SoakTest : public QObject {
 
 private:
     QTemporaryDir dir_;
+    TForm1* Form1 = nullptr;
     int entered_ = 0;
     int returned_ = 0;
     int depth_ = 0;
@@ -100,8 +100,7 @@ private slots:
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("needs an X display (run through scripts/with-xvfb)");
-        Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
+        Form1 = Application->CreateForm<TForm1>(*Application);
         Form1->Show();
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
         // Counts the calls the page makes as they reach the main window and as they return.
@@ -139,7 +138,7 @@ private slots:
         file.close();
         QVERIFY(LoadAndWait(*Form1->www, page));
         QTRY_COMPARE_WITH_TIMEOUT(returned_, 1, 10000);
-        Settle();
+        Settle(*Form1);
         const QMap<qint64, ProcessMemory> before = TreeMemory(::getpid());
 
         // The loop's pulse: the longest time between two ticks of a 100 ms timer.
@@ -159,7 +158,7 @@ private slots:
         QCOMPARE(entered_, returned_);
         QCOMPARE(depth_, 0);
         QVERIFY(Form1->pop2->Text().join(QString()).contains(QStringLiteral(">Soak %1<").arg(kCalls - 1)));
-        Settle();
+        Settle(*Form1);
         pulse.stop();
         // Still answering: the page and the window both respond.
         QCOMPARE(RunScript(*Form1->www, QStringLiteral("sent")).toInt(), kCalls);

@@ -1,11 +1,12 @@
 #include "TestSupport.h"
+#include "app/ClientWindows.h"
 #include "app/LoginForm.h"
 #include "app/MainForm.h"
 #include "app/SplashDialog.h"
+#include "framework/Controls.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
-#include "framework/Controls.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ class StartupTest : public QObject {
     Q_OBJECT
 
     TForm1* form = nullptr;
+    TForm3* Form3 = nullptr;
     QElapsedTimer sinceCreation;
     SplashWatcher watcher;
 
@@ -50,8 +52,9 @@ private slots:
         QVERIFY(QDir::setCurrent(QDir::tempPath()));
         qApp->installEventFilter(&watcher);
         sinceCreation.start();
-        form = Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
+        const ClientWindows windows(*Application);
+        form = windows.Form1;
+        Form3 = windows.Form3;
         qApp->removeEventFilter(&watcher);
     }
 

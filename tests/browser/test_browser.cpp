@@ -1,6 +1,5 @@
 #include "PageSupport.h"
 #include "TestSupport.h"
-#include "app/LoginForm.h"
 #include "app/MainForm.h"
 #include "browser/EmbeddedBrowser.h"
 #include "framework/Exception.h"
@@ -77,14 +76,15 @@ class BrowserTest : public QObject {
         return file.fileName();
     }
 
+    TForm1* Form1 = nullptr;
+
     // The main window's own pane, with its answers to the engine.
-    static TEmbeddedBrowser& MainPane() { return *Form1->www; }
+    TEmbeddedBrowser& MainWindowPane() { return *Form1->www; }
 
 private slots:
     void initTestCase()
     {
-        Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
+        Form1 = Application->CreateForm<TForm1>(*Application);
         Form1->Show();
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
     }
@@ -103,7 +103,7 @@ private slots:
         TEmbeddedBrowser bare;
         bare.resize(400, 300);
         bare.show();
-        TEmbeddedBrowser& browser = mainWindow ? MainPane() : bare;
+        TEmbeddedBrowser& browser = mainWindow ? MainWindowPane() : bare;
         const QString tall = WritePage(QStringLiteral("tall.htm"),
                                        QStringLiteral("<html><body style='margin:0'><div style='height:5000px'>tall</div></body></html>"));
         QVERIFY(LoadAndWait(browser, tall));
@@ -118,11 +118,11 @@ private slots:
         QCOMPARE(browser.HostInfo().cbSize, 20u);
         QCOMPARE(browser.HostInfo().dwFlags, std::uint32_t(DOCHOSTUIFLAG_FLAT_SCROLLBAR));
         // The main window pre-fills the same option and answers with its own record.
-        QCOMPARE(MainPane().UserInterfaceOptions(), std::uint32_t(DOCHOSTUIFLAG_FLAT_SCROLLBAR));
-        QCOMPARE(MainPane().HostInfo().cbSize, 12u);
-        QCOMPARE(MainPane().HostInfo().dwFlags, 12u);
-        QCOMPARE(MainPane().HostInfo().dwDoubleClick, std::uint32_t(DOCHOSTUIDBLCLK_DEFAULT));
-        QCOMPARE(MainPane().DownloadControlValue(), 0x70u);
+        QCOMPARE(MainWindowPane().UserInterfaceOptions(), std::uint32_t(DOCHOSTUIFLAG_FLAT_SCROLLBAR));
+        QCOMPARE(MainWindowPane().HostInfo().cbSize, 12u);
+        QCOMPARE(MainWindowPane().HostInfo().dwFlags, 12u);
+        QCOMPARE(MainWindowPane().HostInfo().dwDoubleClick, std::uint32_t(DOCHOSTUIDBLCLK_DEFAULT));
+        QCOMPARE(MainWindowPane().DownloadControlValue(), 0x70u);
     }
 
     void rightClickShowsNoMenu_data()
@@ -137,7 +137,7 @@ private slots:
     {
         QFETCH(QString, target);
         QFETCH(std::uint32_t, kind);
-        TEmbeddedBrowser& browser = MainPane();
+        TEmbeddedBrowser& browser = MainWindowPane();
         // Watches the kinds the engine asks about and passes the main window's answer on.
         const TEmbeddedBrowser::TShowContextMenuEvent answer = browser.OnShowContextMenu;
         QList<std::uint32_t> kinds;
@@ -175,7 +175,7 @@ private slots:
 
     void backspaceEditsAndNeverGoesBack()
     {
-        TEmbeddedBrowser& browser = MainPane();
+        TEmbeddedBrowser& browser = MainWindowPane();
         const QString first = WritePage(QStringLiteral("first.htm"), QStringLiteral("<html><body>first</body></html>"));
         const QString second = WritePage(QStringLiteral("second.htm"), QStringLiteral(
             "<html><body><input id='f' value='abc' autofocus></body></html>"));
@@ -195,7 +195,7 @@ private slots:
 
     void imagesLoad()
     {
-        TEmbeddedBrowser& browser = MainPane();
+        TEmbeddedBrowser& browser = MainWindowPane();
         QImage dot(3, 2, QImage::Format_RGB32);
         dot.fill(Qt::red);
         dot.save(pages.filePath(QStringLiteral("dot.png")));
@@ -220,7 +220,7 @@ private slots:
         QFETCH(QString, clicked);
         QFETCH(QStringList, opened);
         DesktopOpenRecorder desktop;
-        TEmbeddedBrowser& browser = MainPane();
+        TEmbeddedBrowser& browser = MainWindowPane();
         // Every page load also tries a window of its own, which nobody asked for.
         const QString page = WritePage(QStringLiteral("links.htm"), QStringLiteral(
             "<html><body style='margin:0'>"
@@ -245,7 +245,7 @@ private slots:
     void linkWithoutTargetNavigatesThePane()
     {
         DesktopOpenRecorder desktop;
-        TEmbeddedBrowser& browser = MainPane();
+        TEmbeddedBrowser& browser = MainWindowPane();
         const QString next = WritePage(QStringLiteral("next.htm"), QStringLiteral("<html><body>next</body></html>"));
         const QString page = WritePage(QStringLiteral("same.htm"), QStringLiteral(
             "<html><body style='margin:0'><a href='next.htm' style='display:block;height:200px'>next</a></body></html>"));

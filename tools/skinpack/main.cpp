@@ -1,9 +1,8 @@
 // Builds a skin package from a skin folder, or takes one apart for skin authors.
 //   skinpack pack DIR PACKAGE
 //   skinpack unpack PACKAGE DIR
-#include "SkinPackageWriter.h"
+#include "skinpack/SkinPackageWriter.h"
 
-#include "framework/Dialogs.h"
 #include "skin/SkinReader.h"
 
 #include <QCoreApplication>
@@ -15,19 +14,10 @@
 
 namespace {
 
-// Message boxes of the reader become lines on standard error.
-class ConsoleDialogs final : public DialogService {
-public:
-    void Show(const TMessageBox& box, QWidget*) override
-    {
-        QString text = box.text;
-        std::fprintf(stderr, "skinpack: %s\n", qPrintable(text.replace(QLatin1Char('\r'), QLatin1Char(' '))));
-    }
-};
-
-int Fail(const QString& message)
+// The message on one line of standard error (the reader's messages may hold line breaks).
+int Fail(QString message)
 {
-    std::fprintf(stderr, "skinpack: %s\n", qPrintable(message));
+    std::fprintf(stderr, "skinpack: %s\n", qPrintable(message.replace(QLatin1Char('\r'), QLatin1Char(' '))));
     return 1;
 }
 
@@ -58,9 +48,9 @@ int Unpack(const QString& packagePath, const QString& folder)
     QFile file(packagePath);
     if (!file.open(QIODevice::ReadOnly))
         return Fail(QStringLiteral("cannot read %1: %2").arg(packagePath, file.errorString()));
-    TSkinReader reader;
+    TSkinReader reader(TSkinReader::Reporting::ErrorOnly);
     if (!reader.ReadPackage(file.readAll()))
-        return 1;
+        return Fail(reader.Error());
     if (!QDir().mkpath(folder))
         return Fail(QStringLiteral("cannot create %1").arg(folder));
     QString error;
@@ -83,8 +73,6 @@ int Unpack(const QString& packagePath, const QString& folder)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    ConsoleDialogs dialogs;
-    DialogService::Install(&dialogs);
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 3 && args[0] == QStringLiteral("pack"))
         return Pack(args[1], args[2]);
