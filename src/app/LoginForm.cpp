@@ -111,9 +111,12 @@ TForm3::TForm3()
     QFont boldButton = SpeedButton3->font();
     boldButton.setBold(true);
     SpeedButton3->setFont(boldButton);
-    connect(SpeedButton1, &TSpeedButton::clicked, this, [this] { CallHandler([this] { SpeedButton1Click(SpeedButton1); }); });
-    connect(SpeedButton2, &TSpeedButton::clicked, this, [this] { CallHandler([this] { SpeedButton2Click(SpeedButton2); }); });
-    connect(SpeedButton3, &TSpeedButton::clicked, this, [this] { CallHandler([this] { SpeedButton3Click(SpeedButton3); }); });
+    connect(SpeedButton1, &TSpeedButton::clicked, this,
+            [this] { CallHandler([this] { SpeedButton1Click(SpeedButton1); }); });
+    connect(SpeedButton2, &TSpeedButton::clicked, this,
+            [this] { CallHandler([this] { SpeedButton2Click(SpeedButton2); }); });
+    connect(SpeedButton3, &TSpeedButton::clicked, this,
+            [this] { CallHandler([this] { SpeedButton3Click(SpeedButton3); }); });
 
     // The nick, e-mail and password fields are kept under HKEY_CURRENT_USER\vellomar\TForm3.
     RegistryStore1 = AddComponent(new TRegistryStore(this));

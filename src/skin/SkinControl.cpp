@@ -33,7 +33,9 @@ void SetControlColour(QWidget* control, TColor colour)
     control->setPalette(colours);
 }
 
-TSkinControl::TSkinControl(QWidget* control, TSkinnerKind kind) : QObject(control), kind_(kind), control_(control) {}
+TSkinControl::TSkinControl(QWidget* control, TSkinnerKind kind) : QObject(control), kind_(kind), control_(control)
+{
+}
 
 TSkinControl::~TSkinControl()
 {

@@ -53,8 +53,8 @@ void ReadControls(QAccessibleInterface* node, QStringList& read)
                     .arg(child->object()->objectName())
                     .arg(int(child->role()))
                     .arg(child->text(QAccessible::Name), child->text(QAccessible::Description),
-                         s.disabled ? "disabled " : "", s.invisible ? "invisible " : "", s.focusable ? "focusable " : "",
-                         s.readOnly ? "read-only " : "", s.editable ? "editable " : "",
+                         s.disabled ? "disabled " : "", s.invisible ? "invisible " : "",
+                         s.focusable ? "focusable " : "", s.readOnly ? "read-only " : "", s.editable ? "editable " : "",
                          s.passwordEdit ? "password " : "", s.checked ? "checked" : "");
         ReadControls(child, read);
     }

@@ -65,7 +65,8 @@ class SkinnedDesktopTest : public QObject {
         for (const auto& button : skin_.Elements().SysButtons)
             if (button->Action == action && button->Align == 1) {
                 const int w = button->Image.width() / button->FrameCount;
-                return QPoint(window.right() + 1 - button->Xcoord + w / 2, window.top() + button->Ycoord + button->Image.height() / 2);
+                return QPoint(window.right() + 1 - button->Xcoord + w / 2,
+                              window.top() + button->Ycoord + button->Image.height() / 2);
             }
         return {};
     }
@@ -76,7 +77,7 @@ class SkinnedDesktopTest : public QObject {
         const int frameHeight = top.height() / skin_.Elements().Top->FrameCount;
         const QRgb shown = screen.pixel(window.left() + window.width() / 2, window.top() + 12) & RGB_MASK;
         return shown == (top.pixel(top.width() / 2, 12) & RGB_MASK)
-               || shown == (top.pixel(top.width() / 2, frameHeight + 12) & RGB_MASK);
+            || shown == (top.pixel(top.width() / 2, frameHeight + 12) & RGB_MASK);
     }
     // With a window manager: it draws no frame of its own around the window.
     void CheckNoManagerFrame(const QString& window)
@@ -105,7 +106,8 @@ private slots:
         QVERIFY(client_.Start(ClientProgram(), {QStringLiteral("--service-host"), QStringLiteral("http://127.0.0.1:9")},
                               folders_.Environment()));
         QVERIFY2(WaitFor([] { return WindowShown(kMain); }, 60000), "no main window");
-        QVERIFY2(WaitFor([this] { return !(icon_ = ClientTrayIconCentre()).isNull(); }), "the icon never reached the tray");
+        QVERIFY2(WaitFor([this] { return !(icon_ = ClientTrayIconCentre()).isNull(); }),
+                 "the icon never reached the tray");
         // Let the start-up picture go.
         QTest::qWait(4500);
     }

@@ -24,7 +24,8 @@ QAccessibleInterface* CaptionButton(QWidget* window, const QString& name)
 {
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(window);
     for (int i = 0; i < iface->childCount(); ++i)
-        if (QAccessibleInterface* child = iface->child(i); child && !child->object() && child->text(QAccessible::Name) == name)
+        if (QAccessibleInterface* child = iface->child(i);
+            child && !child->object() && child->text(QAccessible::Name) == name)
             return child;
     return nullptr;
 }
@@ -52,12 +53,10 @@ private slots:
     {
         QTest::addColumn<Qt::WindowFlags>("flags");
         QTest::addColumn<QStringList>("names");
-        QTest::addRow("sizeable window") << Qt::WindowFlags(Qt::Window)
-                                         << QStringList{"Close", "Maximize", "Minimize"};
-        QTest::addRow("no maximise box")
-            << (Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                | Qt::WindowMinimizeButtonHint)
-            << QStringList{"Close", "Minimize"};
+        QTest::addRow("sizeable window") << Qt::WindowFlags(Qt::Window) << QStringList{"Close", "Maximize", "Minimize"};
+        QTest::addRow("no maximise box") << (Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                             | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint)
+                                         << QStringList{"Close", "Minimize"};
     }
     void buttonsByTheWindowsCaptionFlags()
     {

@@ -277,7 +277,9 @@ private slots:
             QStringList names;
             for (const auto& button : skinner->CaptionButtons())
                 if (button->Visible && button->Action() == 1)
-                    names << QStringLiteral("%1 at %2").arg(button->Element().Name).arg(button->Rect.right() - form.width());
+                    names << QStringLiteral("%1 at %2")
+                                 .arg(button->Element().Name)
+                                 .arg(button->Rect.right() - form.width());
             return names;
         };
         QCOMPARE(shown(), QStringList{"BUTTON1 at -27"});
@@ -309,7 +311,8 @@ private slots:
         form.setWindowIcon(QIcon(icon));
         TWinSkinForm* skinner = ShowSkinned(form, StoredSkinPackage());
         const auto& buttons = skinner->CaptionButtons();
-        const auto iconButton = std::find_if(buttons.begin(), buttons.end(), [](const auto& b) { return b->Action() == 3; });
+        const auto iconButton =
+            std::find_if(buttons.begin(), buttons.end(), [](const auto& b) { return b->Action() == 3; });
         QVERIFY(iconButton != buttons.end());
         QVERIFY((*iconButton)->Visible);
         QCOMPARE((*iconButton)->Rect, QRect(6, 3, 16, 16));

@@ -268,9 +268,9 @@ private slots:
         const QRect before = form.geometry();
         const int w = form.width(), h = form.height();
         const QPoint grip = edge == u"right" ? QPoint(w - 1, h / 2)
-                            : edge == u"bottom" ? QPoint(w / 2, h - 1)
-                            : edge == u"corner" ? QPoint(w - 2, h - 2)
-                                                : QPoint(0, h / 2);
+            : edge == u"bottom"              ? QPoint(w / 2, h - 1)
+            : edge == u"corner"              ? QPoint(w - 2, h - 2)
+                                             : QPoint(0, h / 2);
         QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
         QTest::mouseMove(&form, grip);
         QVERIFY(form.cursor().shape() != Qt::ArrowCursor);
@@ -354,7 +354,8 @@ private slots:
         QTest::addColumn<QList<int>>("withoutKinds");
         QTest::addColumn<int>("kind"); // -1: not skinned
         QTest::addColumn<bool>("recoloured");
-        const auto row = [](const char* name, const QString& control, QList<int> without, int kind, bool recoloured = false) {
+        const auto row = [](const char* name, const QString& control, QList<int> without, int kind,
+                            bool recoloured = false) {
             QTest::addRow("%s", name) << control << without << kind << recoloured;
         };
         const QList<int> all;
@@ -397,25 +398,44 @@ private slots:
         form.BeginLayout();
         QWidget* parent = form.ClientArea();
         QWidget* c = nullptr;
-        if (control == u"QPushButton") c = new QPushButton(parent);
-        else if (control == u"QCheckBox") c = new QCheckBox(parent);
-        else if (control == u"QRadioButton") c = new QRadioButton(parent);
-        else if (control == u"QGroupBox") c = new QGroupBox(parent);
-        else if (control == u"QCommandLinkButton") c = new QCommandLinkButton(parent);
-        else if (control == u"QLineEdit") c = new QLineEdit(parent);
-        else if (control == u"QComboBox") c = new QComboBox(parent);
-        else if (control == u"QProgressBar") c = new QProgressBar(parent);
-        else if (control == u"QStatusBar") c = new QStatusBar(parent);
-        else if (control == u"TCustomPanel") c = new TCustomPanel(parent);
-        else if (control == u"QToolButton") c = new QToolButton(parent);
-        else if (control == u"QSlider") c = new QSlider(parent);
-        else if (control == u"QPlainTextEdit") c = new QPlainTextEdit(parent);
-        else if (control == u"QTextEdit") c = new QTextEdit(parent);
-        else if (control == u"QListView") c = new QListView(parent);
-        else if (control == u"QTableView") c = new QTableView(parent);
-        else if (control == u"QScrollArea") c = new QScrollArea(parent);
-        else if (control == u"QSpinBox") c = new QSpinBox(parent);
-        else if (control == u"QTabWidget") c = new QTabWidget(parent);
+        if (control == u"QPushButton")
+            c = new QPushButton(parent);
+        else if (control == u"QCheckBox")
+            c = new QCheckBox(parent);
+        else if (control == u"QRadioButton")
+            c = new QRadioButton(parent);
+        else if (control == u"QGroupBox")
+            c = new QGroupBox(parent);
+        else if (control == u"QCommandLinkButton")
+            c = new QCommandLinkButton(parent);
+        else if (control == u"QLineEdit")
+            c = new QLineEdit(parent);
+        else if (control == u"QComboBox")
+            c = new QComboBox(parent);
+        else if (control == u"QProgressBar")
+            c = new QProgressBar(parent);
+        else if (control == u"QStatusBar")
+            c = new QStatusBar(parent);
+        else if (control == u"TCustomPanel")
+            c = new TCustomPanel(parent);
+        else if (control == u"QToolButton")
+            c = new QToolButton(parent);
+        else if (control == u"QSlider")
+            c = new QSlider(parent);
+        else if (control == u"QPlainTextEdit")
+            c = new QPlainTextEdit(parent);
+        else if (control == u"QTextEdit")
+            c = new QTextEdit(parent);
+        else if (control == u"QListView")
+            c = new QListView(parent);
+        else if (control == u"QTableView")
+            c = new QTableView(parent);
+        else if (control == u"QScrollArea")
+            c = new QScrollArea(parent);
+        else if (control == u"QSpinBox")
+            c = new QSpinBox(parent);
+        else if (control == u"QTabWidget")
+            c = new QTabWidget(parent);
         else if (control.startsWith(u"QDateEdit")) {
             auto* date = new QDateEdit(parent);
             date->setCalendarPopup(control.endsWith(u"calendar"));
@@ -478,7 +498,8 @@ private slots:
         std::unique_ptr<TSkinData> dialogs;
         if (dialogData)
             dialogs.reset(LoadedSkinData(StoredSkinPackage(), nullptr, sfDialog));
-        QMessageBox box(QMessageBox::Critical, kErrorCaption, QStringLiteral("Please enter your email"), QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Critical, kErrorCaption, QStringLiteral("Please enter your email"),
+                        QMessageBox::Ok);
         QVERIFY(ShowAndWait(&box));
         TWinSkinForm* skinner = SkinnerOf(&box);
         QVERIFY(skinner);

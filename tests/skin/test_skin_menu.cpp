@@ -38,7 +38,8 @@ QByteArray SkinWithMenuBackground(bool present)
     TestSkin skin;
     if (present) {
         skin.pictures["menuback.bmp"] = RingImage();
-        skin.sections += "[MenuBackground]\nImage=menuback.bmp\nLeftWidth=3\nTopHeight=3\nRightWidth=3\nBottomHeight=3\n";
+        skin.sections +=
+            "[MenuBackground]\nImage=menuback.bmp\nLeftWidth=3\nTopHeight=3\nRightWidth=3\nBottomHeight=3\n";
     }
     return skin.Package();
 }
@@ -171,7 +172,8 @@ private slots:
         popup->setActiveAction(login);
         const QImage shot = popup->grab().toImage();
         const QRect selected = popup->actionGeometry(login), normal = popup->actionGeometry(close);
-        const QPoint inSelected(selected.right() - 3, selected.top() + 2), inNormal(normal.right() - 3, normal.top() + 2);
+        const QPoint inSelected(selected.right() - 3, selected.top() + 2),
+            inNormal(normal.right() - 3, normal.top() + 2);
         if (menuItemElement) {
             QCOMPARE(At(shot, inSelected), frames[3] & RGB_MASK);
             QCOMPARE(At(shot, inNormal), frames[0] & RGB_MASK);
@@ -315,8 +317,8 @@ private slots:
         QCOMPARE(system->Menu()->property(kSkinItemsProperty).toInt(), skinnedSystemMenu ? 2 : 0);
         QStringList items;
         for (QAction* item : system->Menu()->actions())
-            items << (item->isSeparator() ? QStringLiteral("-") : item->text()) + u'/' + item->property("Tag").toString()
-                         + (item->isEnabled() ? QString() : QStringLiteral("/off"));
+            items << (item->isSeparator() ? QStringLiteral("-") : item->text()) + u'/'
+                    + item->property("Tag").toString() + (item->isEnabled() ? QString() : QStringLiteral("/off"));
         QStringList expected{QStringLiteral(" Restore /0/off")};
         if (maximizeBox)
             expected << QStringLiteral(" Maximize /1");

@@ -62,8 +62,9 @@ private slots:
         QStringList buttons;
         for (const auto& b : e.SysButtons)
             buttons << b->Name + QLatin1Char('/') + QString::number(b->Action);
-        QCOMPARE(buttons, (QStringList{"BUTTON0/0", "BUTTON1/1", "BUTTON2/2", "BUTTON5/3", "BUTTON6/1",
-                                       "MDICONTROLS/7", "MDICONTROLS/8", "MDICONTROLS/9"}));
+        QCOMPARE(buttons,
+                 (QStringList{"BUTTON0/0", "BUTTON1/1", "BUTTON2/2", "BUTTON5/3", "BUTTON6/1", "MDICONTROLS/7",
+                              "MDICONTROLS/8", "MDICONTROLS/9"}));
         for (int i : {0, 1, 2, 4})
             QVERIFY(!e.SysButtons[i]->Image.isNull());
         QVERIFY(e.SysButtons[3]->Image.isNull()); // the window icon is drawn instead
@@ -258,12 +259,14 @@ private slots:
     {
         QFETCH(QByteArray, keys);
         TSkinData data;
-        const TSkinElements& e = Loaded(data, DescribedPackage(
-            "[Personality]\nTop=s.bmp\nTopFrame=" + keys + "\nLeft=s.bmp\nLeftFrame=" + keys
-                + "\n[Button0]\nButtonImage=s.bmp\nAction=-2\nVisibility=0\nframe=" + keys
-                + "\n[Buttons]\nCheckButton=c.bmp\nCheckButtonFrame=" + keys
-                + "\n[HorzScrollThumb]\nImage=s.bmp\nFrameCount=" + keys + "\n",
-            {{QStringLiteral("s.bmp"), SolidBmp(20, 10)}, {QStringLiteral("c.bmp"), SolidBmp(56, 14)}}));
+        const TSkinElements& e =
+            Loaded(data,
+                   DescribedPackage(
+                       "[Personality]\nTop=s.bmp\nTopFrame=" + keys + "\nLeft=s.bmp\nLeftFrame=" + keys
+                           + "\n[Button0]\nButtonImage=s.bmp\nAction=-2\nVisibility=0\nframe=" + keys
+                           + "\n[Buttons]\nCheckButton=c.bmp\nCheckButtonFrame=" + keys
+                           + "\n[HorzScrollThumb]\nImage=s.bmp\nFrameCount=" + keys + "\n",
+                       {{QStringLiteral("s.bmp"), SolidBmp(20, 10)}, {QStringLiteral("c.bmp"), SolidBmp(56, 14)}}));
         QCOMPARE(e.Top->FrameCount, 1);
         QCOMPARE(e.Left->FrameCount, 1);
         QCOMPARE(e.SysButtons[0]->FrameCount, keys == "0" ? 6 : 1);
