@@ -19,15 +19,17 @@ if(VELLOMAR_SANITIZE)
 endif()
 
 # vellomar_add_test(test_<subject> [SOURCES extra...] LIBS lib... [USES program...]
-#                   [DISPLAY | ACCESSIBILITY])
+#                   [DISPLAY | ACCESSIBILITY] [WITHOUT_WINDOW_MANAGER_TOO])
 # The Qt Test executable test_<subject>, made from test_<subject>.cpp in the current folder (and
 # the extra sources) with the test support library, and registered with CTest. USES names the
 # programs of the build that the test starts; they are built before it. Widget and painting
 # tests run on the offscreen platform; DISPLAY tests run under their own Xvfb; ACCESSIBILITY
 # tests run under their own Xvfb with the accessibility bus, which Qt needs before it raises
-# accessibility events. Every test gets fresh settings and runtime folders (scripts/run-test).
+# accessibility events. WITHOUT_WINDOW_MANAGER_TOO registers a DISPLAY test a second time, as
+# test_<subject>_nowm, on a bare Xvfb. Every test gets fresh settings and runtime folders
+# (scripts/run-test).
 function(vellomar_add_test name)
-  cmake_parse_arguments(T "DISPLAY;ACCESSIBILITY" "" "SOURCES;LIBS;USES" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY;ACCESSIBILITY;WITHOUT_WINDOW_MANAGER_TOO" "" "SOURCES;LIBS;USES" ${ARGN})
   if(NOT name MATCHES "^test_[a-z0-9_]+$")
     message(FATAL_ERROR "test ${name}: tests are named test_<subject>, in lower case")
   endif()
@@ -37,7 +39,7 @@ function(vellomar_add_test name)
     add_dependencies(${name} ${T_USES})
   endif()
   set(how)
-  foreach(option DISPLAY ACCESSIBILITY)
+  foreach(option DISPLAY ACCESSIBILITY WITHOUT_WINDOW_MANAGER_TOO)
     if(T_${option})
       list(APPEND how ${option})
     endif()
@@ -54,11 +56,12 @@ function(vellomar_add_test name)
   vellomar_register_test(${name} ${how} COMMAND $<TARGET_FILE:${name}>)
 endfunction()
 
-# vellomar_register_test(NAME [DISPLAY | ACCESSIBILITY] [BROWSER] COMMAND command...)
+# vellomar_register_test(NAME [DISPLAY | ACCESSIBILITY] [WITHOUT_WINDOW_MANAGER_TOO] [BROWSER]
+#                        COMMAND command...)
 # Registers a command as a test, run as every test is (see above). BROWSER: it hosts the
 # browser engine, or starts the client.
 function(vellomar_register_test name)
-  cmake_parse_arguments(T "DISPLAY;ACCESSIBILITY;BROWSER" "" "COMMAND" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY;ACCESSIBILITY;WITHOUT_WINDOW_MANAGER_TOO;BROWSER" "" "COMMAND" ${ARGN})
   set(run ${CMAKE_SOURCE_DIR}/scripts/run-test)
   set(xvfb ${CMAKE_SOURCE_DIR}/scripts/with-xvfb)
   if(T_ACCESSIBILITY)
@@ -69,14 +72,19 @@ function(vellomar_register_test name)
     add_test(NAME ${name} COMMAND ${run} ${T_COMMAND})
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   endif()
+  set(registered ${name})
+  if(T_WITHOUT_WINDOW_MANAGER_TOO)
+    add_test(NAME ${name}_nowm COMMAND ${run} ${xvfb} --no-window-manager ${T_COMMAND})
+    list(APPEND registered ${name}_nowm)
+  endif()
   set(sanitizer_environment ${VELLOMAR_SANITIZER_ENVIRONMENT})
   if(T_DISPLAY OR T_ACCESSIBILITY OR T_BROWSER)
     set(sanitizer_environment ${VELLOMAR_BROWSER_SANITIZER_ENVIRONMENT})
   endif()
-  set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
+  set_property(TEST ${registered} APPEND PROPERTY ENVIRONMENT
                QTWEBENGINE_DISABLE_SANDBOX=1 QT_LOGGING_RULES=qt.webenginecontext.debug=false
                ${sanitizer_environment})
-  set_property(TEST ${name} PROPERTY TIMEOUT 300)
+  set_property(TEST ${registered} PROPERTY TIMEOUT 300)
 endfunction()
 
 # vellomar_add_link_test(NAME TARGET PATTERN)

@@ -1,32 +1,13 @@
 // Decoding speed of our skin package and the time of a whole LoadSkin; prints medians.
+#include "Median.h"
 #include "framework/Application.h"
 #include "skin/Lzhuf.h"
 #include "skin/SkinData.h"
 #include "skin/StoredSkin.h"
 
-#include <QElapsedTimer>
 #include <QtEndian>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
-
-namespace {
-
-template <class Work> double MedianMilliseconds(int runs, Work work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {

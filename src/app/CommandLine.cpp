@@ -12,12 +12,13 @@ ClientCommandLine::ClientCommandLine()
                    QStringLiteral("URL")),
       skin_(QStringLiteral("skin"), QStringLiteral("Use the skin package FILE."), QStringLiteral("FILE")),
       minimized_(QStringLiteral("minimized"),
-                 QStringLiteral("Start hidden in the tray, when the desktop has one (for starting at login)."))
+                 QStringLiteral("Start hidden in the tray, when the desktop has one (for starting at login).")),
+      noSkin_(QStringLiteral("no-skin"), QStringLiteral("Start with the toolkit's own window frames and controls."))
 {
     parser_.setApplicationDescription(QStringLiteral("Vellomar Chat, the desktop client of the chat service."));
     parser_.addHelpOption();
     parser_.addVersionOption();
-    parser_.addOptions({serviceHost_, skin_, minimized_});
+    parser_.addOptions({serviceHost_, skin_, minimized_, noSkin_});
 }
 
 void ClientCommandLine::Parse(int argc, char** argv)

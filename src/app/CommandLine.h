@@ -20,6 +20,7 @@ public:
     bool HasSkinFile() const { return parser_.isSet(skin_); }
     QString SkinFile() const { return parser_.value(skin_); }
     bool Minimized() const { return parser_.isSet(minimized_); }
+    bool NoSkin() const { return parser_.isSet(noSkin_); }
 
 private:
     QStringList arguments_;
@@ -27,4 +28,5 @@ private:
     QCommandLineOption serviceHost_;
     QCommandLineOption skin_;
     QCommandLineOption minimized_;
+    QCommandLineOption noSkin_;
 };

@@ -4,6 +4,7 @@
 #include "ServiceHost.h"
 #include "framework/AnsiText.h"
 #include "framework/Canvas.h"
+#include "framework/Controls.h"
 #include "framework/Dialogs.h"
 #include "framework/Edit.h"
 #include "service/PageFetch.h"
@@ -12,11 +13,9 @@
 #include "settings/RegistryStore.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -64,7 +63,7 @@ TForm3::TForm3()
 
     auto* fill = new QVBoxLayout(ClientArea());
     fill->setContentsMargins(0, 0, 0, 0);
-    GroupBox1 = AddComponent(new QGroupBox(ClientArea()));
+    GroupBox1 = AddComponent(new TGroupBox(ClientArea()));
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setFlat(true);
     fill->addWidget(GroupBox1);
@@ -101,7 +100,7 @@ TForm3::TForm3()
 
     SpeedButton1 = AddButton("SpeedButton1", QRect(312, 24, 97, 65), QStringLiteral("Login"),
                              QStringLiteral(":/images/login/login.png"), QStringLiteral("Click here to login"));
-    SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    SpeedButton1->SetLayout(blGlyphTop);
     SpeedButton1->setIconSize(QSize(32, 32));
     SpeedButton2 = AddButton("SpeedButton2", QRect(16, 120, 185, 33), QStringLiteral("Forgotten password"),
                              QStringLiteral(":/images/login/forgotten.png"),
@@ -112,9 +111,12 @@ TForm3::TForm3()
     QFont boldButton = SpeedButton3->font();
     boldButton.setBold(true);
     SpeedButton3->setFont(boldButton);
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { CallHandler([this] { SpeedButton1Click(SpeedButton1); }); });
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] { CallHandler([this] { SpeedButton2Click(SpeedButton2); }); });
-    connect(SpeedButton3, &QToolButton::clicked, this, [this] { CallHandler([this] { SpeedButton3Click(SpeedButton3); }); });
+    connect(SpeedButton1, &TSpeedButton::clicked, this,
+            [this] { CallHandler([this] { SpeedButton1Click(SpeedButton1); }); });
+    connect(SpeedButton2, &TSpeedButton::clicked, this,
+            [this] { CallHandler([this] { SpeedButton2Click(SpeedButton2); }); });
+    connect(SpeedButton3, &TSpeedButton::clicked, this,
+            [this] { CallHandler([this] { SpeedButton3Click(SpeedButton3); }); });
 
     // The nick, e-mail and password fields are kept under HKEY_CURRENT_USER\vellomar\TForm3.
     RegistryStore1 = AddComponent(new TRegistryStore(this));
@@ -151,16 +153,16 @@ TEdit* TForm3::AddEdit(const char* name, const QRect& place, const QString& hint
     return edit;
 }
 
-QToolButton* TForm3::AddButton(const char* name, const QRect& place, const QString& caption, const QString& picture,
-                               const QString& hint)
+TSpeedButton* TForm3::AddButton(const char* name, const QRect& place, const QString& caption, const QString& picture,
+                                const QString& hint)
 {
-    auto* button = AddComponent(new QToolButton(GroupBox1));
+    auto* button = AddComponent(new TSpeedButton(GroupBox1));
     button->setObjectName(QLatin1String(name));
     button->setGeometry(place);
     button->setText(caption);
-    button->setIcon(QIcon(picture));
+    button->SetGlyph(QImage(picture));
     button->setIconSize(QSize(24, 24));
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->SetLayout(blGlyphLeft);
     button->setAutoRaise(true);
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::NoFocus);

@@ -5,9 +5,9 @@
 
 #include <string>
 
-class QGroupBox;
 class QLabel;
-class QToolButton;
+class TGroupBox;
+class TSpeedButton;
 class TComponentState;
 class TRegistryStore;
 
@@ -25,16 +25,16 @@ public:
     QString Password() const override;
     void ShowLogin() override;
 
-    QGroupBox* GroupBox1 = nullptr;
+    TGroupBox* GroupBox1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label2 = nullptr;
     TEdit* username = nullptr;
     TEdit* email = nullptr;
     TEdit* password = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QToolButton* SpeedButton2 = nullptr;
-    QToolButton* SpeedButton3 = nullptr;
+    TSpeedButton* SpeedButton1 = nullptr;
+    TSpeedButton* SpeedButton2 = nullptr;
+    TSpeedButton* SpeedButton3 = nullptr;
     // Non-visual components: the login fields remembered between runs.
     TRegistryStore* RegistryStore1 = nullptr;
     TComponentState* ComponentState1 = nullptr;
@@ -56,8 +56,8 @@ protected:
 private:
     QLabel* AddLabel(const char* name, int left, int top, const QString& caption);
     TEdit* AddEdit(const char* name, const QRect& place, const QString& hint);
-    QToolButton* AddButton(const char* name, const QRect& place, const QString& caption, const QString& picture,
-                           const QString& hint);
+    TSpeedButton* AddButton(const char* name, const QRect& place, const QString& caption, const QString& picture,
+                            const QString& hint);
     // Opens `address` in the main pane, where there is one.
     void OpenInMainPane(const std::string& address);
 

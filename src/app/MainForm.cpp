@@ -5,12 +5,12 @@
 #include "SplashDialog.h"
 #include "framework/Application.h"
 #include "framework/Canvas.h"
+#include "framework/Controls.h"
 #include "skin/SkinData.h"
 #include "skin/StoredSkin.h"
 #include "tray/SingleInstance.h"
 
 #include <QHBoxLayout>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 TForm1::TForm1(TApplication& application) : application_(application)
@@ -45,7 +45,7 @@ TForm1::TForm1(TApplication& application) : application_(application)
     };
     columns->addWidget(www, 1);
 
-    StatusBar1 = AddComponent(new QStatusBar(ClientArea()));
+    StatusBar1 = AddComponent(new TStatusBar(ClientArea()));
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFixedHeight(kStatusBarHeight);
     rows->addWidget(StatusBar1);
@@ -65,10 +65,17 @@ TForm1::TForm1(TApplication& application) : application_(application)
 
     CreateNotificationComponents();
 
-    // The stored skin is decompressed and loaded while the layout is read.
+    // The stored skin is decompressed and loaded while the layout is read. It skins every window
+    // of the program: frames, menus and the controls from the main menu's kind to the tabs.
     SkinData1 = AddComponent(new TSkinData(this));
     SkinData1->setObjectName(QStringLiteral("SkinData1"));
     SkinData1->SetActive(true);
+    SkinData1->SetDisableTag(99);
+    SkinData1->SkinControls.reset();
+    for (int kind = xcMainMenu; kind <= xcTab; ++kind)
+        SkinData1->SkinControls.set(kind);
+    SkinData1->SkinFormtype = sfMainform;
+    SkinData1->SetMenuUpdate(true);
     SkinData1->SetSkinStream(StoredSkinPackage());
 
     CenterOnScreen();

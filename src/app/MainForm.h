@@ -5,9 +5,9 @@
 #include "framework/Form.h"
 #include "sidebar/CommandBar.h"
 
-class QStatusBar;
 class TApplication;
 class TSkinData;
+class TStatusBar;
 class TSplashDialog;
 class TImageList;
 class TNoticePopup;
@@ -33,7 +33,7 @@ public:
     // Visual components.
     TCommandBar* CommandBar4 = nullptr;
     TEmbeddedBrowser* www = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
     // Non-visual components: start-up picture, single-instance guard, skin, then the notification
     // popup, tray icon and its menu, popup timer, and the pages' external object.
     TSplashDialog* SplashDialog1 = nullptr;

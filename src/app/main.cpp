@@ -9,6 +9,7 @@
 #include "notify/NoticePopupAccessible.h"
 #include "service/ProxySettings.h"
 #include "sidebar/CommandBarAccessible.h"
+#include "skin/CaptionButtonsAccessible.h"
 #include "skin/SkinData.h"
 #include "tray/TrayIcon.h"
 
@@ -38,6 +39,7 @@ int main(int argc, char** argv)
     app.SetTitle(QStringLiteral("Vellomar Chat"));
     InstallCommandBarAccessibility();
     InstallNoticePopupAccessibility();
+    InstallCaptionButtonAccessibility();
     app.setWindowIcon(AppIcon());
     const ClientWindows windows(app);
     StartupTrace::MarkWhenShown(windows.Form1, "main-shown");
@@ -48,6 +50,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "vellomar: no skin file %s\n", qPrintable(skinFile));
         windows.Form1->SkinData1->SetSkinFile(skinFile);
     }
+    if (options.NoSkin())
+        windows.Form1->SkinData1->SetActive(false);
     if (options.Minimized())
         windows.Form1->TrayIcon1->SetStartMinimized(true);
     return app.Run();

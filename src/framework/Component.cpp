@@ -1,5 +1,7 @@
 #include "Component.h"
 
+#include <QVariant>
+
 #include <algorithm>
 
 ComponentLifecycle::~ComponentLifecycle()
@@ -92,4 +94,9 @@ TComponent::TComponent(QObject* owner) : QObject(owner) {}
 ComponentLifecycle* AsComponent(QObject* object)
 {
     return dynamic_cast<ComponentLifecycle*>(object);
+}
+
+int ComponentTag(const QObject* object)
+{
+    return object ? object->property("Tag").toInt() : 0;
 }

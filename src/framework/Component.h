@@ -26,6 +26,11 @@ public:
     void FreeNotification(QObject* component);
     void RemoveFreeNotification(QObject* component);
 
+    // A number the program gives a component for its own use (the skin leaves out the ones its
+    // DisableTag names). Classes publish it as the property "Tag".
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+
     // This component's reference `slot` now points at `component` (or at none); see
     // SetComponentReference. When that component is destroyed `cleared` runs, then
     // Notification. One that no reference and no FreeNotification asks for any more is let go.
@@ -47,6 +52,7 @@ private:
     void Removed(QObject* gone);
 
     bool reading_ = false;
+    int tag_ = 0;
     QList<QMetaObject::Connection> watches_;
     QList<QObject*> watched_;
     QList<QObject*> notified_;
@@ -65,15 +71,13 @@ public:
     QObject* Owner() const { return parent(); }
     QString Name() const { return objectName(); }
     void SetName(const QString& name) { setObjectName(name); }
-    int Tag() const { return tag_; }
-    void SetTag(int tag) { tag_ = tag; }
 
 protected:
     QObject* Self() override { return this; }
-
-private:
-    int tag_ = 0;
 };
 
 // The lifecycle part of a component, or nullptr for plain Qt objects.
 ComponentLifecycle* AsComponent(QObject* object);
+
+// The "Tag" property of any object (a published one or one set with setProperty); 0 without.
+int ComponentTag(const QObject* object);

@@ -8,6 +8,7 @@
 class TEdit : public QLineEdit, public ComponentLifecycle {
     Q_OBJECT
     Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
 
 public:
     explicit TEdit(QWidget* parent = nullptr) : QLineEdit(parent) {}

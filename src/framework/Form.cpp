@@ -1,23 +1,66 @@
 #include "Form.h"
 
 #include "Application.h"
+#include "MainMenu.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
 
-TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window), client_(new QWidget(this))
+namespace {
+
+QList<TForm*>& AllForms()
 {
-    client_->setObjectName(QStringLiteral("clientArea"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(client_);
-    setContentsMargins(0, 0, 0, 0);
+    static QList<TForm*> forms;
+    return forms;
 }
 
-TForm::~TForm() = default;
+} // namespace
+
+TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window), rows_(new QVBoxLayout(this)), client_(new QWidget(this))
+{
+    client_->setObjectName(QStringLiteral("clientArea"));
+    rows_->setContentsMargins(0, 0, 0, 0);
+    rows_->setSpacing(0);
+    rows_->addWidget(client_);
+    setContentsMargins(0, 0, 0, 0);
+    AllForms().append(this);
+}
+
+TForm::~TForm()
+{
+    AllForms().removeOne(this);
+}
+
+const QList<TForm*>& TForm::Forms()
+{
+    return AllForms();
+}
+
+void TForm::SetColor(TColor color)
+{
+    color_ = color;
+    // The face colour is the toolkit's own window colour: no override is kept for it.
+    if (color == clBtnFace) {
+        setPalette(QPalette());
+        return;
+    }
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, ToQColor(color));
+    setPalette(colours);
+}
+
+void TForm::SetMenu(TMainMenu* menu)
+{
+    if (menu_ == menu)
+        return;
+    if (menu_)
+        rows_->removeWidget(menu_);
+    menu_ = menu;
+    if (menu_)
+        rows_->insertWidget(0, menu_);
+}
 
 void TForm::CenterOnScreen()
 {

@@ -2,9 +2,14 @@
 #include "Component.h"
 #include "Events.h"
 
+#include "Color.h"
+
 #include <QList>
 #include <QMargins>
 #include <QWidget>
+
+class QVBoxLayout;
+class TMainMenu;
 
 // A top-level window: the client area holds the form's controls; the non-client insets are the
 // band around it (zero while the window manager draws the frame, the skin's border sizes when
@@ -13,6 +18,8 @@ class TForm : public QWidget, public ComponentLifecycle {
     Q_OBJECT
     Q_PROPERTY(QString Name READ Name)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+    Q_PROPERTY(uint Color READ Color WRITE SetColor)
 
 public:
     explicit TForm(QWidget* parent = nullptr);
@@ -26,6 +33,14 @@ public:
     QString Name() const { return objectName(); }
     QString Caption() const { return windowTitle(); }
     void SetCaption(const QString& caption) { setWindowTitle(caption); }
+
+    // The background of the form; clBtnFace is the toolkit's own window colour.
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+
+    // The menu bar above the client area, or nullptr. The form does not own it.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
 
     QWidget* ClientArea() const { return client_; }
     QMargins NonClientInsets() const { return contentsMargins(); }
@@ -47,6 +62,9 @@ public:
     // the handlers run while the whole form still exists.
     void Destroy();
 
+    // Every form that exists, in order of creation.
+    static const QList<TForm*>& Forms();
+
 protected:
     // The stored layout is built between these calls: components are registered in layout order
     // while in the reading state; EndLayout gives each its Loaded() call, then fires OnCreate.
@@ -64,7 +82,10 @@ protected:
     QObject* Self() override { return this; }
 
 private:
+    QVBoxLayout* rows_;
     QWidget* client_;
+    TMainMenu* menu_ = nullptr;
+    TColor color_ = clBtnFace;
     QList<QObject*> components_;
     bool destroying_ = false;
 };

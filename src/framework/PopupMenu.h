@@ -14,6 +14,7 @@ class TImageList;
 class TPopupMenu : public QMenu, public ComponentLifecycle {
     Q_OBJECT
     Q_PROPERTY(bool AutoPopup READ AutoPopup WRITE SetAutoPopup)
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
 
 public:
     explicit TPopupMenu(QWidget* owner = nullptr);

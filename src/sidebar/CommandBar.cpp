@@ -27,7 +27,7 @@ QChar MnemonicOf(const QString& caption)
 } // namespace
 
 TCommandBar::TCommandBar(QWidget* parent)
-    : QWidget(parent), Panels(this), PanelCaption(this), HelpPanel(this), scrollTimer_(new TTimer(this))
+    : TCustomPanel(parent), Panels(this), PanelCaption(this), HelpPanel(this), scrollTimer_(new TTimer(this))
 {
     setMouseTracking(true);
     // Every paint covers the whole bar, and Qt's backing store is the off-screen buffer.
@@ -52,14 +52,6 @@ void TCommandBar::SetShowFocus(bool show)
     if (showFocus_ == show)
         return;
     showFocus_ = show;
-    Changed();
-}
-
-void TCommandBar::SetColor(TColor color)
-{
-    if (color_ == color)
-        return;
-    color_ = color;
     Changed();
 }
 

@@ -3,9 +3,7 @@
 #include "CommandItem.h"
 #include "CommandPanel.h"
 #include "framework/Canvas.h"
-#include "framework/Component.h"
-
-#include <QWidget>
+#include "framework/Controls.h"
 
 #include <functional>
 
@@ -13,8 +11,9 @@ class TTimer;
 
 // The command bar: panels of command items, one panel active at a time and filling the bar.
 // It follows the pointer with a hover box, runs an item's click event when the left button goes
-// down on it, and scrolls with two arrow buttons when the rows do not fit.
-class TCommandBar : public QWidget, public ComponentLifecycle {
+// down on it, and scrolls with two arrow buttons when the rows do not fit. The layouts store it as
+// a panel, so it is one here too: the skin treats it as any other panel.
+class TCommandBar : public TCustomPanel {
     Q_OBJECT
     Q_PROPERTY(QString Name READ Name)
 
@@ -46,10 +45,6 @@ public:
     // The pointer over the bar; remembered as the default cursor once the layout is read.
     Qt::CursorShape Cursor() const { return cursor().shape(); }
     void SetCursor(Qt::CursorShape shape) { setCursor(shape); }
-    // The plain control background, seen where no panel paints.
-    TColor Color() const { return color_; }
-    void SetColor(TColor color);
-
     // Repaints after a change of a panel, an item or a setting.
     void Changed();
     // Once the layout is read: the cursor becomes the default cursor and the bar paints.
@@ -94,7 +89,7 @@ protected:
     virtual void DrawPanelCaption(TCanvas& canvas, TCommandPanel* panel, const TRect& r);
     virtual void DrawItem(TCanvas& canvas, TCommandPanel* panel, TCommandItem* item, const TRect& r);
 
-    QObject* Self() override { return this; }
+    void ColorChanged() override { Changed(); }
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -149,7 +144,6 @@ private:
 
     int topPanel_ = 0;
     bool showFocus_ = true;
-    TColor color_ = clBtnFace;
     Qt::CursorShape defaultCursor_ = Qt::ArrowCursor;
     TTimer* scrollTimer_;
 

@@ -37,7 +37,7 @@ void TCommandBar::paintEvent(QPaintEvent*)
 bool TCommandBar::PaintBar(TCanvas& canvas)
 {
     canvas.BrushStyle = bsSolid;
-    canvas.BrushColor = color_;
+    canvas.BrushColor = Color();
     canvas.FillRect({0, 0, width(), height()});
     if (HelpPanel.Visible())
         DrawHelpArea(canvas);

@@ -1,5 +1,7 @@
 #include "SkinData.h"
 #include "QuickIni.h"
+#include "SkinManager.h"
+#include "SkinMapping.h"
 #include "SkinReader.h"
 
 #include "framework/Dialogs.h"
@@ -32,11 +34,53 @@ QList<QImage> LoadMenuGlyphs()
 
 } // namespace
 
-TSkinData::TSkinData(QObject* owner) : TComponent(owner), menuGlyphs_(LoadMenuGlyphs())
+TSkinData::TSkinData(QObject* owner)
+    : TComponent(owner), elements_(std::make_shared<TSkinElements>()), menuGlyphs_(LoadMenuGlyphs())
 {
     SkinControls.set();
     SkinControls.reset(xcReportPreview);
-    buttonFaceBrush_ = QBrush(ToQColor(ColorToRGB(elements_.Colours.ButtonFace)));
+    Skin3rd = DefaultSkin3rd();
+    buttonFaceBrush_ = QBrush(ToQColor(ColorToRGB(elements_->Colours.ButtonFace)));
+}
+
+TSkinData::~TSkinData()
+{
+    if (TSkinManage* manager = TSkinManage::Instance())
+        manager->UnregisterSkinData(this);
+}
+
+void TSkinData::Loaded()
+{
+    TSkinManage::Create().SkinDataLoaded(this);
+}
+
+void TSkinData::SetActive(bool active)
+{
+    if (active_ == active)
+        return;
+    if (Reading()) {
+        active_ = active;
+        return;
+    }
+    if (SkinFormtype != sfDialog && active && skinEmpty_)
+        return;
+    active_ = active;
+    if (SkinFormtype == sfDialog)
+        return;
+    if (TSkinManage* manager = TSkinManage::Instance())
+        manager->RequestAction(this, active ? TSkinManage::kSkinOn : TSkinManage::kSkinOff);
+}
+
+void TSkinData::Reapply()
+{
+    if (Reading())
+        return;
+    TSkinManage* manager = TSkinManage::Instance();
+    if (!manager) {
+        Loaded();
+        manager = TSkinManage::Instance();
+    }
+    manager->RequestAction(this, TSkinManage::kSkinRefresh);
 }
 
 void TSkinData::ReadSkinStream(QIODevice& stream)
@@ -73,7 +117,8 @@ void TSkinData::SetSkinStream(const QByteArray& package)
 
 void TSkinData::SetSkinFile(const QString& path)
 {
-    skinEmpty_ = true;
+    // A file that is missing or rejected changes nothing but the path: the windows keep the
+    // skin they wear, and new ones get it too.
     skinFile_ = path;
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
@@ -89,12 +134,12 @@ void TSkinData::SetSkinFile(const QString& path)
         return;
     }
     package_ = std::move(package);
-    LoadSkin();
+    if (LoadSkin() && SkinFormtype == sfMainform)
+        Reapply();
 }
 
 bool TSkinData::LoadSkin()
 {
-    skinEmpty_ = true;
     TSkinReader reader;
     if (!reader.ReadPackage(package_))
         return false;
@@ -106,8 +151,8 @@ bool TSkinData::LoadSkin()
         ShowErrorBox(refusal);
         return false;
     }
-    elements_ = std::move(elements);
-    buttonFaceBrush_ = QBrush(ToQColor(ColorToRGB(elements_.Colours.ButtonFace)));
+    elements_ = std::make_shared<TSkinElements>(std::move(elements));
+    buttonFaceBrush_ = QBrush(ToQColor(ColorToRGB(elements_->Colours.ButtonFace)));
     skinEmpty_ = false;
     return true;
 }

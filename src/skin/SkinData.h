@@ -12,6 +12,7 @@
 
 #include <bitset>
 #include <functional>
+#include <memory>
 
 class QIODevice;
 class QWidget;
@@ -32,7 +33,8 @@ using TOnSkinControl = std::function<void(QObject* Sender, QObject* SkinData, QW
                                           QObject*& SkinnedControl)>;
 
 // The skin component of a window: holds a skin package (stored with the window's layout or read
-// from a file) and the elements, colours and caption buttons built from it.
+// from a file) and the elements, colours and caption buttons built from it. Once its window is
+// loaded it hands itself to the skin manager, which skins the windows it serves.
 class TSkinData : public TComponent {
     Q_OBJECT
     Q_PROPERTY(bool Active READ Active WRITE SetActive)
@@ -44,14 +46,22 @@ class TSkinData : public TComponent {
 
 public:
     explicit TSkinData(QObject* owner = nullptr);
+    ~TSkinData() override;
+
+    // Registers with the skin manager (creating it) once the owner's layout is read.
+    void Loaded() override;
 
     bool Active() const { return active_; }
-    void SetActive(bool active) { active_ = active; }
+    // Switches the skinning this skin data serves on or off, 250 ms later.
+    void SetActive(bool active);
     int DisableTag() const { return disableTag_; }
     void SetDisableTag(int tag) { disableTag_ = tag; }
     QString SkinFile() const { return skinFile_; }
-    // Stores the path; when the file exists its content becomes the package and is loaded.
+    // Stores the path; when the file exists its content becomes the package and is loaded, and
+    // the windows this skin data serves are skinned again with it.
     void SetSkinFile(const QString& path);
+    // Has every window skinned with this skin data rebuilt with its current elements, 250 ms later.
+    void Reapply();
     // A stored skin is reported only while designing, which this program never does.
     QString SkinStore() const { return QStringLiteral("(none)"); }
     void SetSkinStore(const QString&) {}
@@ -76,11 +86,14 @@ public:
     const QByteArray& SkinPackage() const { return package_; }
 
     // Rebuilds every element from the package; false (keeping the previous elements and the
-    // skin-empty flag) when the package is rejected.
+    // skin-empty flag as they were) when the package is rejected.
     bool LoadSkin();
 
     bool SkinEmpty() const { return skinEmpty_; }
-    const TSkinElements& Elements() const { return elements_; }
+    const TSkinElements& Elements() const { return *elements_; }
+    // The elements of the last load, shared: a painter that keeps them keeps them alive through
+    // a later load.
+    std::shared_ptr<const TSkinElements> SharedElements() const { return elements_; }
     // The ButtonFace colour as a solid brush.
     const QBrush& ButtonFaceBrush() const { return buttonFaceBrush_; }
     // The 16 × 16 glyphs of the skinned system menu (restore, maximise, minimise, close), white
@@ -94,7 +107,7 @@ private:
     QString skinFile_;
     QByteArray package_;
     bool skinEmpty_ = true;
-    TSkinElements elements_;
+    std::shared_ptr<const TSkinElements> elements_;
     QBrush buttonFaceBrush_;
     QList<QImage> menuGlyphs_;
 };

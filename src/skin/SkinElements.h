@@ -36,6 +36,15 @@ public:
     QImage Image2;
 };
 
+// A border of the window frame. Its description value "Stretch" is 1 for a stretched centre, the
+// opposite of Tile: it is kept here as it was written, and Tile is set to what it means, so a
+// reader of either field draws the centre the same way.
+class TDataSkinFrameBorder : public TDataSkinBorder {
+public:
+    using TDataSkinBorder::TDataSkinBorder;
+    int Stretch = 1;
+};
+
 // The caption. Its text shift, vertical shift and right clip live in LeftWidth, TopHeight and
 // RightWidth.
 class TDataSkinTitle : public TDataSkinObject {

@@ -70,7 +70,7 @@ private:
 
 void Loader::ReadBorders(TSkinElements& e) const
 {
-    const std::pair<TDataSkinBorder*, bool> borders[] = {
+    const std::pair<TDataSkinFrameBorder*, bool> borders[] = {
         {e.Left.get(), true}, {e.Right.get(), true}, {e.Top.get(), false}, {e.Bottom.get(), false}};
     for (const auto& [border, vertical] : borders) {
         const QString& name = border->Name;
@@ -84,7 +84,8 @@ void Loader::ReadBorders(TSkinElements& e) const
             border->RightWidth = after;
         }
         border->FrameCount = Int(kPersonality, name + QStringLiteral("Frame"), 1);
-        border->Tile = Int(kPersonality, name + QStringLiteral("Stretch"), 1);
+        border->Stretch = Int(kPersonality, name + QStringLiteral("Stretch"), 1);
+        border->Tile = border->Stretch == 1 ? 0 : 1;
         border->Trans = Int(kPersonality, name + QStringLiteral("Trans"), 1);
         border->Image = Image(kPersonality, name);
     }
@@ -311,19 +312,36 @@ void SetFrameCounts(TSkinElements& e, const Loader& load)
         SetFrames(*thumb, 5);
     SetFrames(e.HorzScrollThumb, load.Int(QStringLiteral("HorzScrollThumb"), QStringLiteral("FrameCount"), 3));
     SetFrames(e.VertScrollThumb, load.Int(QStringLiteral("VertScrollThumb"), QStringLiteral("FrameCount"), 3));
-    if (e.Buttons->CheckButtonFrame == 0)
+    // A count the description gives as 0 or less is worked out from the image.
+    if (e.Buttons->CheckButtonFrame <= 0)
         e.Buttons->CheckButtonFrame = DefaultToggleFrames(e.Buttons->CheckButton);
-    if (e.Buttons->RadioButtonFrame == 0)
+    if (e.Buttons->RadioButtonFrame <= 0)
         e.Buttons->RadioButtonFrame = DefaultToggleFrames(e.Buttons->RadioButton);
+}
+
+// Painters divide image sizes by frame counts: a count below 1 from the description (borders,
+// caption buttons) counts as one frame, once, here.
+void NormaliseFrameCounts(TSkinElements& e)
+{
+    const auto atLeastOne = [](TDataSkinObject* element) {
+        if (element && element->FrameCount < 1)
+            element->FrameCount = 1;
+    };
+    for (TDataSkinObject* border : {e.Left.get(), e.Right.get(), e.Top.get(), e.Bottom.get()})
+        atLeastOne(border);
+    for (const auto& button : e.SysButtons)
+        atLeastOne(button.get());
+    atLeastOne(e.HorzScrollThumb.get());
+    atLeastOne(e.VertScrollThumb.get());
 }
 
 } // namespace
 
 TSkinElements::TSkinElements()
-    : Left(std::make_unique<TDataSkinBorder>(QStringLiteral("Left"))),
-      Right(std::make_unique<TDataSkinBorder>(QStringLiteral("Right"))),
-      Top(std::make_unique<TDataSkinBorder>(QStringLiteral("Top"))),
-      Bottom(std::make_unique<TDataSkinBorder>(QStringLiteral("Bottom"))),
+    : Left(std::make_unique<TDataSkinFrameBorder>(QStringLiteral("Left"))),
+      Right(std::make_unique<TDataSkinFrameBorder>(QStringLiteral("Right"))),
+      Top(std::make_unique<TDataSkinFrameBorder>(QStringLiteral("Top"))),
+      Bottom(std::make_unique<TDataSkinFrameBorder>(QStringLiteral("Bottom"))),
       Title(std::make_unique<TDataSkinTitle>(QStringLiteral("Title"))),
       Buttons(std::make_unique<TDataSkinButton>(QStringLiteral("Buttons")))
 {
@@ -396,6 +414,7 @@ TSkinElements BuildSkinElements(const TSkinReader& reader, const TQuickIni& ini,
     e.UpDownHorz = load.WithSecondImage(QStringLiteral("UpDown.Horz"), QStringLiteral("GlyphImage"));
     e.UpDownVert = load.WithSecondImage(QStringLiteral("UpDown.Vert"), QStringLiteral("GlyphImage"));
     SetFrameCounts(e, load);
+    NormaliseFrameCounts(e);
     *refusal = load.Refusal();
     return e;
 }

@@ -38,7 +38,7 @@ struct TSkinElements {
     TSkinColours Colours;
     QList<TColor> Palette;
 
-    std::unique_ptr<TDataSkinBorder> Left, Right, Top, Bottom;
+    std::unique_ptr<TDataSkinFrameBorder> Left, Right, Top, Bottom;
     std::unique_ptr<TDataSkinTitle> Title;
     std::unique_ptr<TDataSkinButton> Buttons;
     std::vector<std::unique_ptr<TDataSkinSysButton>> SysButtons;

@@ -1,8 +1,12 @@
 #include "ServiceFixture.h"
 #include "TestSupport.h"
 #include "app/WindowLinks.h"
+#include "framework/Controls.h"
 #include "framework/Dialogs.h"
 #include "settings/RegistryStore.h"
+#include "skin/SkinData.h"
+#include "skin/SkinManager.h"
+#include "skin/StoredSkin.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -33,6 +37,32 @@ QStringList Texts(const QList<TMessageBox>& boxes)
             texts.append(QStringLiteral("(not an error box) ") + box.text);
     }
     return texts;
+}
+
+// What a screen reader learns of every control under `node`: role, name, description and the
+// states that do not depend on where the focus or the pointer is. Parts that are no widgets
+// (the caption buttons of a skinned frame) are left out.
+void ReadControls(QAccessibleInterface* node, QStringList& read)
+{
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        if (!child || !child->object())
+            continue;
+        const QAccessible::State s = child->state();
+        read << QStringLiteral("%1 %2 | %3 | %4 | %5%6%7%8%9%10%11")
+                    .arg(child->object()->objectName())
+                    .arg(int(child->role()))
+                    .arg(child->text(QAccessible::Name), child->text(QAccessible::Description),
+                         s.disabled ? "disabled " : "", s.invisible ? "invisible " : "",
+                         s.focusable ? "focusable " : "", s.readOnly ? "read-only " : "", s.editable ? "editable " : "",
+                         s.passwordEdit ? "password " : "", s.checked ? "checked" : "");
+        ReadControls(child, read);
+    }
+}
+
+bool Skinned(const QWidget* window)
+{
+    return TSkinManage::Instance() && TSkinManage::Instance()->FindWindowSkinner(window);
 }
 
 // Stands in for the main window, the application's main form as in the program: records the
@@ -203,6 +233,40 @@ private slots:
         QVERIFY(iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
     }
 
+    // Skinned or not, a screen reader hears the same login window.
+    void controlsReadTheSameSkinnedAndUnskinned()
+    {
+        QStringList plain, skinned;
+        ReadControls(QAccessible::queryAccessibleInterface(Form3), plain);
+        // The program's skin, held by the main window as there.
+        auto* skin = new TSkinData(pane);
+        skin->SetReading(true);
+        skin->SetActive(true);
+        skin->SetSkinStream(StoredSkinPackage());
+        skin->SetReading(false);
+        skin->Loaded();
+        Form3->hide();
+        Form3->Show();
+        QTRY_VERIFY(Skinned(Form3));
+        ReadControls(QAccessible::queryAccessibleInterface(Form3), skinned);
+        // Unskinned again for the other tests, and the login window no longer the active one
+        // (the offscreen platform keeps a hidden window its focus window).
+        skin->SetActive(false);
+        QTRY_VERIFY(!Skinned(Form3));
+        delete skin;
+        delete TSkinManage::Instance();
+        QWidget other;
+        other.resize(100, 100);
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(other.isActiveWindow());
+
+        QCOMPARE(skinned, plain);
+        QVERIFY(plain.contains(QStringLiteral("password %1 | Enter your password | Password provided in sign in form | "
+                                              "focusable editable password ")
+                                   .arg(int(QAccessible::EditableText))));
+    }
+
     void escapeClosesLikeTheCloseBox_data()
     {
         QTest::addColumn<QString>("field");
@@ -249,7 +313,8 @@ private slots:
     void windowSettings()
     {
         QCOMPARE(Form3->windowTitle(), QStringLiteral("Vellomar Login"));
-        QCOMPARE(Form3->size(), QSize(426, 195));
+        // The stored size is the client's; a skinned frame would go around it.
+        QCOMPARE(Form3->ClientArea()->size(), QSize(426, 195));
         QVERIFY(Form3->windowFlags().testFlag(Qt::Tool));
         QVERIFY(Form3->windowFlags().testFlag(Qt::WindowCloseButtonHint));
         QVERIFY(!Form3->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));

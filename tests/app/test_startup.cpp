@@ -4,10 +4,10 @@
 #include "app/LoginForm.h"
 #include "app/MainForm.h"
 #include "app/SplashDialog.h"
+#include "framework/Controls.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QStatusBar>
 
 namespace {
 

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """The built client as a screen reader meets it: over the accessibility bus, find the sidebar's
-"Login" button in the main window, press it, and see the login window open.
+"Login" button in the main window, press it, and see the login window open; then press the
+"Close" button of its skinned caption and see it close.
 
 Run on its own X server and accessibility bus:
     scripts/with-xvfb scripts/with-accessibility-bus /usr/bin/python3 client_accessibility.py build/bin/vellomar
@@ -56,12 +57,18 @@ def find(node, match, depth=12):
     return None
 
 
-def press(node):
+def press(node, what):
     actions = node.queryAction()
     names = [actions.getName(i) for i in range(actions.nActions)]
     if "Press" not in names:
-        sys.exit(f"FAIL: the Login button offers no press action, only {names}")
+        sys.exit(f"FAIL: {what} offers no press action, only {names}")
     actions.doAction(names.index("Press"))
+
+
+def login_window_on_screen():
+    shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Vellomar Login$"],
+                           capture_output=True, text=True, timeout=20)
+    return bool(shown.stdout.strip())
 
 
 def main():
@@ -89,16 +96,21 @@ def main():
         if find(app, lambda n: n.name == "Vellomar Login"
                 and n.getState().contains(pyatspi.STATE_SHOWING), depth=1):
             sys.exit("FAIL: the login window shows before the button is pressed")
-        press(login)
+        press(login, "the Login button")
 
-        wait_for('the window "Vellomar Login" opens',
-                 lambda: find(app, lambda n: n.name == "Vellomar Login"
-                              and n.getState().contains(pyatspi.STATE_SHOWING), depth=1), 20)
-        shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Vellomar Login$"],
-                               capture_output=True, text=True, timeout=20)
-        if not shown.stdout.strip():
+        login_window = wait_for('the window "Vellomar Login" opens',
+                                lambda: find(app, lambda n: n.name == "Vellomar Login"
+                                             and n.getState().contains(pyatspi.STATE_SHOWING), depth=1), 20)
+        if not login_window_on_screen():
             sys.exit("FAIL: the login window is on the bus but not on the screen")
         print("PASS: the sidebar's Login button, pressed over the accessibility bus, opened the login window")
+
+        close = wait_for('the login window\'s caption button "Close" is on the bus',
+                         lambda: find(login_window, lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON
+                                      and n.name == "Close", depth=1), 20)
+        press(close, "the Close caption button")
+        wait_for("the login window closes", lambda: not login_window_on_screen(), 20)
+        print("PASS: the skinned caption's Close button, pressed over the accessibility bus, closed the login window")
     finally:
         client.terminate()
         try:

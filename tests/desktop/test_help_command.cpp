@@ -25,7 +25,8 @@ private slots:
     {
         ClientFolders folders;
         ChildProcess client;
-        QVERIFY(client.Start(ClientProgram(), {}, folders.Environment()));
+        // The window's own frame: the points below are the client area's.
+        QVERIFY(client.Start(ClientProgram(), {QStringLiteral("--no-skin")}, folders.Environment()));
         QVERIFY2(client.WaitForOutput("vellomar-trace page-loaded", 60000), client.Output().constData());
 
         const QString id =

@@ -3,20 +3,6 @@
 
 #include <QTest>
 
-namespace {
-
-QStringList VisibleClientWindows()
-{
-    return Xdotool({"search", "--onlyvisible", "--classname", "vellomar"}).split(u'\n', Qt::SkipEmptyParts);
-}
-
-bool WindowShown(const QString& title)
-{
-    return !VisibleWindowsNamed(title).isEmpty();
-}
-
-} // namespace
-
 // The whole program with a real tray host (trayer) under Xvfb: the close box hides the main
 // window to the tray, a click on the icon brings it back, a right click opens the tray menu and
 // its items work.
@@ -47,14 +33,8 @@ private:
         const QStringList before = VisibleClientWindows();
         ClickIcon(3);
         // The menu is the client's one new window on the screen.
-        QString menu;
-        QVERIFY2(WaitFor([&] {
-                     for (const QString& id : VisibleClientWindows())
-                         if (!before.contains(id))
-                             menu = id;
-                     return !menu.isEmpty();
-                 }),
-                 "the tray menu did not open");
+        const QString menu = NewClientWindow(before);
+        QVERIFY2(!menu.isEmpty(), "the tray menu did not open");
         QTest::qWait(300);
         const QRect box = WindowGeometry(menu);
         QVERIFY(box.height() > 0);

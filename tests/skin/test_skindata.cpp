@@ -62,9 +62,10 @@ private slots:
         QStringList buttons;
         for (const auto& b : e.SysButtons)
             buttons << b->Name + QLatin1Char('/') + QString::number(b->Action);
-        QCOMPARE(buttons, (QStringList{"BUTTON0/0", "BUTTON1/1", "BUTTON2/2", "BUTTON5/3", "MDICONTROLS/7",
-                                       "MDICONTROLS/8", "MDICONTROLS/9"}));
-        for (int i = 0; i < 3; ++i)
+        QCOMPARE(buttons,
+                 (QStringList{"BUTTON0/0", "BUTTON1/1", "BUTTON2/2", "BUTTON5/3", "BUTTON6/1", "MDICONTROLS/7",
+                              "MDICONTROLS/8", "MDICONTROLS/9"}));
+        for (int i : {0, 1, 2, 4})
             QVERIFY(!e.SysButtons[i]->Image.isNull());
         QVERIFY(e.SysButtons[3]->Image.isNull()); // the window icon is drawn instead
         QCOMPARE(e.Palette.size(), 2);
@@ -246,6 +247,54 @@ private slots:
         QVERIFY(!e.ComboButton);
     }
 
+    // Frame counts below one from the description count as one frame, so no painter divides
+    // by zero or a negative number; toggle images work theirs out from the image.
+    void frameCountsBelowOne_data()
+    {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addRow("zero") << QByteArray("0");
+        QTest::addRow("negative") << QByteArray("-4");
+    }
+    void frameCountsBelowOne()
+    {
+        QFETCH(QByteArray, keys);
+        TSkinData data;
+        const TSkinElements& e =
+            Loaded(data,
+                   DescribedPackage(
+                       "[Personality]\nTop=s.bmp\nTopFrame=" + keys + "\nLeft=s.bmp\nLeftFrame=" + keys
+                           + "\n[Button0]\nButtonImage=s.bmp\nAction=-2\nVisibility=0\nframe=" + keys
+                           + "\n[Buttons]\nCheckButton=c.bmp\nCheckButtonFrame=" + keys
+                           + "\n[HorzScrollThumb]\nImage=s.bmp\nFrameCount=" + keys + "\n",
+                       {{QStringLiteral("s.bmp"), SolidBmp(20, 10)}, {QStringLiteral("c.bmp"), SolidBmp(56, 14)}}));
+        QCOMPARE(e.Top->FrameCount, 1);
+        QCOMPARE(e.Left->FrameCount, 1);
+        QCOMPARE(e.SysButtons[0]->FrameCount, keys == "0" ? 6 : 1);
+        QCOMPARE(e.Buttons->CheckButtonFrame, 4);
+        QCOMPARE(e.HorzScrollThumb->FrameCount, 1);
+    }
+
+    // "Stretch" 1 stretches the border's centre; Tile says the same in the other elements' terms.
+    void bordersKeepTheirStretchValue_data()
+    {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<int>("stretch");
+        QTest::addColumn<int>("tile");
+        QTest::addRow("default") << QByteArray() << 1 << 0;
+        QTest::addRow("stretch") << QByteArray("TopStretch=1\n") << 1 << 0;
+        QTest::addRow("tile") << QByteArray("TopStretch=0\n") << 0 << 1;
+    }
+    void bordersKeepTheirStretchValue()
+    {
+        QFETCH(QByteArray, keys);
+        QFETCH(int, stretch);
+        QFETCH(int, tile);
+        TSkinData data;
+        const TSkinElements& e = Loaded(data, DescribedPackage("[Personality]\n" + keys));
+        QCOMPARE(e.Top->Stretch, stretch);
+        QCOMPARE(e.Top->Tile, tile);
+    }
+
     void imageValues_data()
     {
         QTest::addColumn<QString>("value");
@@ -337,7 +386,8 @@ private slots:
         Loaded(data, StoredSkinPackage());
         const QImage top = data.Elements().Top->Image;
         data.SetSkinStream(package);
-        QVERIFY(data.SkinEmpty());
+        // Nothing was loaded: the skin in use stays, and so does its flag.
+        QVERIFY(!data.SkinEmpty());
         QCOMPARE(data.Elements().Top->Image, top);
         QCOMPARE(dialogs.boxes.size(), 1);
         QVERIFY2(dialogs.boxes[0].text.startsWith(QStringLiteral("The skin package is damaged: "))
@@ -354,7 +404,8 @@ private slots:
         QByteArray container = BuildSkinContainer({{QStringLiteral("skin.ini"), "[Personality]\n"}});
         PutU32(container, 0, 19999);
         QVERIFY(!(data.SetSkinStream(PackageOf(container)), data.LoadSkin()));
-        QVERIFY(data.SkinEmpty());
+        // Nothing was loaded: the skin in use stays, and so does its flag.
+        QVERIFY(!data.SkinEmpty());
         QCOMPARE(data.Elements().Top->Image, top);
         QCOMPARE(dialogs.boxes.size(), 2);
         QCOMPARE(dialogs.boxes[0].text, kOlderSkinMessage);
@@ -404,7 +455,7 @@ private slots:
         Loaded(data, StoredSkinPackage());
         data.SetSkinFile(dir.filePath(QStringLiteral("missing.skin")));
         QCOMPARE(data.SkinFile(), dir.filePath(QStringLiteral("missing.skin")));
-        QVERIFY(data.SkinEmpty());
+        QVERIFY(!data.SkinEmpty());
         QVERIFY(!data.Elements().Top->Image.isNull());
 
         QFile file(path);
@@ -425,7 +476,7 @@ private slots:
         QVERIFY(big.resize(17 << 20));
         big.close();
         data.SetSkinFile(padded);
-        QVERIFY(data.SkinEmpty());
+        QVERIFY(!data.SkinEmpty());
         QCOMPARE(data.Elements().SkinName, QStringLiteral("Other"));
         QCOMPARE(dialogs.boxes.size(), 1);
         QVERIFY2(dialogs.boxes[0].text.startsWith(QStringLiteral("The skin package is damaged: ")),

@@ -6,12 +6,17 @@
 #include <QStandardPaths>
 #include <QTest>
 
+QString ToolOutput(const QString& program, const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(program, arguments);
+    tool.waitForFinished(20000);
+    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+}
+
 QString Xdotool(const QStringList& arguments)
 {
-    QProcess xdotool;
-    xdotool.start(QStringLiteral("xdotool"), arguments);
-    xdotool.waitForFinished(20000);
-    return QString::fromLocal8Bit(xdotool.readAllStandardOutput()).trimmed();
+    return ToolOutput(QStringLiteral("xdotool"), arguments);
 }
 
 QStringList VisibleWindowsNamed(const QString& title)
@@ -19,6 +24,28 @@ QStringList VisibleWindowsNamed(const QString& title)
     return Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
                     QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')})
         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+bool WindowShown(const QString& title)
+{
+    return !VisibleWindowsNamed(title).isEmpty();
+}
+
+QStringList VisibleClientWindows()
+{
+    return Xdotool({"search", "--onlyvisible", "--classname", "vellomar"}).split(u'\n', Qt::SkipEmptyParts);
+}
+
+QString NewClientWindow(const QStringList& before)
+{
+    QString found;
+    WaitFor([&] {
+        for (const QString& id : VisibleClientWindows())
+            if (!before.contains(id))
+                found = id;
+        return !found.isEmpty();
+    });
+    return found;
 }
 
 QRect WindowGeometry(const QString& window)

@@ -10,11 +10,24 @@
 
 // Helpers of the whole-program tests, which run on a real X display (scripts/with-xvfb).
 
+// Runs a tool of the desktop (xprop, import, xdotool) and returns what it printed, trimmed.
+QString ToolOutput(const QString& program, const QStringList& arguments);
+
 // Runs xdotool and returns what it printed, trimmed (window ids one a line).
 QString Xdotool(const QStringList& arguments);
 
 // The ids of the windows shown with the title `title`, whole.
 QStringList VisibleWindowsNamed(const QString& title);
+
+// Whether a window with the title `title`, whole, is shown.
+bool WindowShown(const QString& title);
+
+// The ids of the client's windows on the screen.
+QStringList VisibleClientWindows();
+
+// The client's window that is on the screen now and was not among `before`, once there is one
+// (within 15 s); an empty string when none came.
+QString NewClientWindow(const QStringList& before);
 
 // Where the window with the id `window` is on the screen; an empty rectangle when it is not.
 QRect WindowGeometry(const QString& window);

@@ -96,7 +96,7 @@ QImage DrawTop()
     });
 }
 
-// The left border; the right one is its mirror image.
+// The left border; the right one is its mirror image (MirrorFrames).
 QImage DrawLeft()
 {
     const int h = 64;
@@ -117,6 +117,18 @@ QImage DrawLeft()
                 if ((3.5 - x) * (3.5 - x) + (3.5 - y) * (3.5 - y) > 16)
                     p.fillRect(r.left() + x, y, 1, 1, kKey);
     });
+}
+
+// Each of the side-by-side frames of `strip` mirrored where it stands: mirroring the whole strip
+// would also swap the active and the inactive frame.
+QImage MirrorFrames(const QImage& strip, int count)
+{
+    const int w = strip.width() / count;
+    QImage mirrored(strip.size(), strip.format());
+    QPainter p(&mirrored);
+    for (int k = 0; k < count; ++k)
+        p.drawImage(k * w, 0, strip.copy(k * w, 0, w, strip.height()).mirrored(true, false));
+    return mirrored;
 }
 
 QImage DrawBottom()
@@ -391,6 +403,21 @@ QList<SkinPicture> DrawSkinPictures()
         path.moveTo(b.left(), b.top() + 1);
         path.lineTo(b.right(), b.top() + 1);
     };
+    // A window in front of another: what a maximised window goes back to. Two windows need a
+    // little more room than one.
+    const auto restore = [](QPainterPath& path, const QRectF& glyphBox) {
+        const QRectF b = glyphBox.adjusted(-1, -1, 1, 1);
+        const qreal step = 3;
+        const QRectF front(b.left(), b.top() + step, b.width() - step, b.height() - step);
+        path.addRect(front);
+        path.moveTo(front.left(), front.top() + 1);
+        path.lineTo(front.right(), front.top() + 1);
+        path.moveTo(b.left() + step, front.top());
+        path.lineTo(b.left() + step, b.top());
+        path.lineTo(b.right(), b.top());
+        path.lineTo(b.right(), front.bottom() - step);
+        path.lineTo(front.right(), front.bottom() - step);
+    };
     const auto bar = [](QPainterPath& path, const QRectF& b) {
         path.moveTo(b.left(), b.bottom());
         path.lineTo(b.right(), b.bottom());
@@ -398,11 +425,12 @@ QList<SkinPicture> DrawSkinPictures()
     return {
         {QStringLiteral("top.bmp"), DrawTop()},
         {QStringLiteral("left.bmp"), left},
-        {QStringLiteral("right.bmp"), left.mirrored(true, false)},
+        {QStringLiteral("right.bmp"), MirrorFrames(left, 2)},
         {QStringLiteral("bottom.bmp"), DrawBottom()},
         {QStringLiteral("textback.bmp"), DrawTextBack()},
         {QStringLiteral("close.bmp"), CaptionButton(QColor(200, 70, 64), cross)},
         {QStringLiteral("maximize.bmp"), CaptionButton(kCaptionTop.lighter(125), square)},
+        {QStringLiteral("restore.bmp"), CaptionButton(kCaptionTop.lighter(125), restore)},
         {QStringLiteral("minimize.bmp"), CaptionButton(kCaptionTop.lighter(125), bar)},
         {QStringLiteral("menubar.bmp"), DrawMenuBar()},
         {QStringLiteral("button.bmp"), DrawButtons()},

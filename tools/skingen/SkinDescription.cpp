@@ -92,14 +92,14 @@ Visibility=0
 frame=4
 
 [Button1]
-; maximise and restore
+; maximise, on a window that is not maximised
 ButtonImage=maximize.bmp
 Action=1
 Align=1
 Xcoord=43
 Ycoord=3
 Visibility=6
-Visibility1=6
+Visibility1=2
 frame=4
 
 [Button2]
@@ -120,6 +120,17 @@ Align=0
 Xcoord=6
 Ycoord=3
 Visibility=0
+
+[Button6]
+; restore, in its place on a maximised window
+ButtonImage=restore.bmp
+Action=1
+Align=1
+Xcoord=43
+Ycoord=3
+Visibility=6
+Visibility1=1
+frame=4
 
 [Buttons]
 Bitmap=button.bmp
