@@ -34,7 +34,9 @@ QImage TitleStrip(const QImage& image, const QRect& frame, QSize size, int left,
 {
     if (size.width() < left + right)
         left = right = 0;
+    // Parts no picture reaches (fixed ends wider than the frame) stay transparent, not garbage.
     QImage strip(size, QImage::Format_RGB32);
+    strip.fill(ToQColor(kSkinKeyColour));
     const int h = size.height();
     StretchCopy(strip, QRect(0, 0, left, h), image, QRect(frame.left(), frame.top(), left, frame.height()));
     StretchCopy(strip, QRect(size.width() - right, 0, right, h), image,
