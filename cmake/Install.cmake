@@ -9,14 +9,14 @@ set(desktop_files ${CMAKE_SOURCE_DIR}/resources/desktop)
 
 # The installed client finds its pages from its own folder, wherever the prefix is.
 file(RELATIVE_PATH pages_from_binary /root/${CMAKE_INSTALL_BINDIR} /root/${VELLOMAR_INSTALL_DATADIR})
-target_compile_definitions(app PRIVATE VELLOMAR_PAGES_FROM_BINARY="${pages_from_binary}")
+target_compile_definitions(vellomar_app PRIVATE VELLOMAR_PAGES_FROM_BINARY="${pages_from_binary}")
 
 install(TARGETS vellomar vellomar-demo skinpack RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 file(GLOB page_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/pages/*)
 install(FILES ${page_files} DESTINATION ${VELLOMAR_INSTALL_DATADIR})
 # Our skin as a package of its own: for --skin, and for skin authors to take apart.
-install(FILES ${CMAKE_BINARY_DIR}/src/skin/package/vellomar.skin DESTINATION ${VELLOMAR_INSTALL_DATADIR}/skins)
+install(FILES ${VELLOMAR_STORED_SKIN} DESTINATION ${VELLOMAR_INSTALL_DATADIR}/skins)
 # Offered, not installed: copied into ~/.config/autostart/ it starts the client in the tray.
 install(FILES ${desktop_files}/${VELLOMAR_APP_ID}.autostart.desktop
         DESTINATION ${VELLOMAR_INSTALL_DATADIR}/autostart RENAME ${VELLOMAR_APP_ID}.desktop)

@@ -21,8 +21,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vellomar.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The display plugins are loaded, not linked.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# The display plugins are loaded, not linked, and so is the HTTP client library (on the first
+# fetch, so the client starts without it).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libcurl4")
 # The desktop's opener for links and the sample page; the fonts the layouts are measured with.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-liberation")
 

@@ -18,41 +18,78 @@ if(VELLOMAR_SANITIZE)
   list(APPEND VELLOMAR_SANITIZER_ENVIRONMENT "ASAN_OPTIONS=${asan_options}")
 endif()
 
-# vellomar_add_test(NAME SOURCES... LIBS lib... [DISPLAY | ACCESSIBILITY] [WITHOUT_WINDOW_MANAGER_TOO])
-# A Qt Test executable registered with CTest. Widget and painting tests run on the
-# offscreen platform; DISPLAY tests run under their own Xvfb; ACCESSIBILITY tests run under
-# their own Xvfb with the accessibility bus, which Qt needs before it raises accessibility events.
-# WITHOUT_WINDOW_MANAGER_TOO registers a DISPLAY test a second time, as NAME_nowm, on a bare Xvfb.
+# vellomar_add_test(test_<subject> [SOURCES extra...] LIBS lib... [USES program...]
+#                   [DISPLAY | ACCESSIBILITY] [WITHOUT_WINDOW_MANAGER_TOO])
+# The Qt Test executable test_<subject>, made from test_<subject>.cpp in the current folder (and
+# the extra sources) with the test support library, and registered with CTest. USES names the
+# programs of the build that the test starts; they are built before it. Widget and painting
+# tests run on the offscreen platform; DISPLAY tests run under their own Xvfb; ACCESSIBILITY
+# tests run under their own Xvfb with the accessibility bus, which Qt needs before it raises
+# accessibility events. WITHOUT_WINDOW_MANAGER_TOO registers a DISPLAY test a second time, as
+# test_<subject>_nowm, on a bare Xvfb. Every test gets fresh settings and runtime folders
+# (scripts/run-test).
 function(vellomar_add_test name)
-  cmake_parse_arguments(T "DISPLAY;ACCESSIBILITY;WITHOUT_WINDOW_MANAGER_TOO" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELLOMAR_BIN_DIR})
+  cmake_parse_arguments(T "DISPLAY;ACCESSIBILITY;WITHOUT_WINDOW_MANAGER_TOO" "" "SOURCES;LIBS;USES" ${ARGN})
+  if(NOT name MATCHES "^test_[a-z0-9_]+$")
+    message(FATAL_ERROR "test ${name}: tests are named test_<subject>, in lower case")
+  endif()
+  add_executable(${name} ${name}.cpp ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE Vellomar::testsupport ${T_LIBS})
+  if(T_USES)
+    add_dependencies(${name} ${T_USES})
+  endif()
+  set(how)
+  foreach(option DISPLAY ACCESSIBILITY WITHOUT_WINDOW_MANAGER_TOO)
+    if(T_${option})
+      list(APPEND how ${option})
+    endif()
+  endforeach()
+  # The browser pane's engine runs in the tests that link it, and in those that start the client.
+  if(T_LIBS MATCHES "(^|;|::)(browser|app)(;|$)" OR T_USES MATCHES "(^|;)vellomar(;|$)")
+    list(APPEND how BROWSER)
+  endif()
+  # The client loads the engine from its module at run time; tests reach into the engine's page
+  # view (PageSupport.h), so they link the engine's libraries themselves.
+  if(T_LIBS MATCHES "(^|;|::)(browser|app)(;|$)")
+    target_link_libraries(${name} PRIVATE Qt6::WebEngineWidgets)
+  endif()
+  vellomar_register_test(${name} ${how} COMMAND $<TARGET_FILE:${name}>)
+endfunction()
+
+# vellomar_register_test(NAME [DISPLAY | ACCESSIBILITY] [WITHOUT_WINDOW_MANAGER_TOO] [BROWSER]
+#                        COMMAND command...)
+# Registers a command as a test, run as every test is (see above). BROWSER: it hosts the
+# browser engine, or starts the client.
+function(vellomar_register_test name)
+  cmake_parse_arguments(T "DISPLAY;ACCESSIBILITY;WITHOUT_WINDOW_MANAGER_TOO;BROWSER" "" "COMMAND" ${ARGN})
+  set(run ${CMAKE_SOURCE_DIR}/scripts/run-test)
+  set(xvfb ${CMAKE_SOURCE_DIR}/scripts/with-xvfb)
   if(T_ACCESSIBILITY)
-    add_test(NAME ${name}
-             COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-test ${CMAKE_SOURCE_DIR}/scripts/with-xvfb
-                     ${CMAKE_SOURCE_DIR}/scripts/with-accessibility-bus $<TARGET_FILE:${name}>)
+    add_test(NAME ${name} COMMAND ${run} ${xvfb} ${CMAKE_SOURCE_DIR}/scripts/with-accessibility-bus ${T_COMMAND})
   elseif(T_DISPLAY)
-    add_test(NAME ${name}
-             COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-test ${CMAKE_SOURCE_DIR}/scripts/with-xvfb $<TARGET_FILE:${name}>)
+    add_test(NAME ${name} COMMAND ${run} ${xvfb} ${T_COMMAND})
   else()
-    add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-test $<TARGET_FILE:${name}>)
+    add_test(NAME ${name} COMMAND ${run} ${T_COMMAND})
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   endif()
   set(registered ${name})
   if(T_WITHOUT_WINDOW_MANAGER_TOO)
-    add_test(NAME ${name}_nowm
-             COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-test ${CMAKE_SOURCE_DIR}/scripts/with-xvfb --no-window-manager
-                     $<TARGET_FILE:${name}>)
+    add_test(NAME ${name}_nowm COMMAND ${run} ${xvfb} --no-window-manager ${T_COMMAND})
     list(APPEND registered ${name}_nowm)
   endif()
   set(sanitizer_environment ${VELLOMAR_SANITIZER_ENVIRONMENT})
-  if(T_DISPLAY OR T_ACCESSIBILITY OR T_LIBS MATCHES "(^|;|::)(browser|app)(;|$)")
+  if(T_DISPLAY OR T_ACCESSIBILITY OR T_BROWSER)
     set(sanitizer_environment ${VELLOMAR_BROWSER_SANITIZER_ENVIRONMENT})
   endif()
   set_property(TEST ${registered} APPEND PROPERTY ENVIRONMENT
                QTWEBENGINE_DISABLE_SANDBOX=1 QT_LOGGING_RULES=qt.webenginecontext.debug=false
                ${sanitizer_environment})
   set_property(TEST ${registered} PROPERTY TIMEOUT 300)
+endfunction()
+
+# vellomar_add_link_test(NAME TARGET PATTERN)
+# A test that TARGET's executable loads no shared library whose name matches PATTERN (an
+# extended regular expression): what a program must start without.
+function(vellomar_add_link_test name target pattern)
+  add_test(NAME ${name} COMMAND sh -c "! ldd \"$1\" | grep -E \"$2\"" sh $<TARGET_FILE:${target}> "${pattern}")
 endfunction()

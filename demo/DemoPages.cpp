@@ -181,7 +181,7 @@ std::string Chat(const std::string& nick, const ChatStore::Entry& entry, const s
 {
     const std::string script = R"JS(
 (function () {
-  var lastArrival = ARRIVAL, lastMessage = MESSAGE;
+  var lastArrival = ARRIVAL, lastMessage = MESSAGE, pollAgain = 1000;
   var messages = document.getElementById('messages'), people = document.getElementById('people');
   // Only the desktop client's page object has this method; a plain browser skips it.
   function tellHost(name) {
@@ -197,6 +197,8 @@ std::string Chat(const std::string& nick, const ChatStore::Entry& entry, const s
     if (who) { var b = document.createElement('b'); b.textContent = who; li.appendChild(b); li.appendChild(document.createTextNode(' ')); }
     var s = document.createElement('span'); s.textContent = text; li.appendChild(s);
     messages.appendChild(li);
+    // A room that talks all day keeps its last lines only.
+    while (messages.children.length > KEEP) messages.removeChild(messages.firstChild);
     messages.scrollTop = messages.scrollHeight;
   }
   function showPeople(list) {
@@ -214,9 +216,11 @@ std::string Chat(const std::string& nick, const ChatStore::Entry& entry, const s
           tellHost(a.nick);
         });
         u.messages.forEach(function (m) { lastMessage = m.id; line('', m.at, m.nick, m.text); });
+        // The service says when to ask again: sooner when its room runs on a faster clock.
+        pollAgain = u.next > 0 ? u.next : 1000;
       })
       .catch(function () {})
-      .then(function () { setTimeout(poll, 1000); });
+      .then(function () { setTimeout(poll, pollAgain); });
   }
   document.getElementById('send').addEventListener('submit', function (event) {
     event.preventDefault();
@@ -235,6 +239,7 @@ std::string Chat(const std::string& nick, const ChatStore::Entry& entry, const s
         for (std::size_t at = code.find(key); at != std::string::npos; at = code.find(key, at + value.size()))
             code.replace(at, key.size(), value);
     };
+    put("KEEP", "200");
     put("ARRIVAL", std::to_string(entry.arrivalId));
     put("MESSAGE", std::to_string(entry.lastMessageId));
     put("TOKEN", Json(entry.token));
@@ -288,7 +293,7 @@ std::string RoomScript(const std::string& room, const std::string& host)
            "})();\n";
 }
 
-std::string PollAnswer(const ChatStore::Update& update)
+std::string PollAnswer(const ChatStore::Update& update, std::chrono::milliseconds pollAgain)
 {
     std::string arrivals, messages;
     for (const auto& a : update.arrivals)
@@ -298,7 +303,7 @@ std::string PollAnswer(const ChatStore::Update& update)
         messages += (messages.empty() ? "" : ",") + std::string("{\"id\":") + std::to_string(m.id)
             + ",\"nick\":" + Json(m.nick) + ",\"text\":" + Json(m.text) + ",\"at\":" + std::to_string(m.at) + "}";
     return "{\"people\":" + JsonList(update.people) + ",\"arrivals\":[" + arrivals + "],\"messages\":[" + messages
-        + "]}";
+        + "],\"next\":" + std::to_string(pollAgain.count()) + "}";
 }
 
 } // namespace DemoPages

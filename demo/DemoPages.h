@@ -1,6 +1,8 @@
 #pragma once
 #include "ChatStore.h"
 
+#include <chrono>
+
 #include <string>
 #include <vector>
 
@@ -24,6 +26,7 @@ std::string RoomView(const std::string& room, const std::vector<std::string>& pe
 // The script a web site embeds: it puts a live view of the room where the script element is.
 std::string RoomScript(const std::string& room, const std::string& host);
 // The JSON answer to a chat page's poll.
-std::string PollAnswer(const ChatStore::Update& update);
+// What is new for a page, and when it should ask again.
+std::string PollAnswer(const ChatStore::Update& update, std::chrono::milliseconds pollAgain);
 
 } // namespace DemoPages

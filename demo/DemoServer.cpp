@@ -71,7 +71,8 @@ SignInOutcome SignIn(const httplib::Request& req, httplib::Response& res, ChatSt
 
 } // namespace
 
-void RegisterDemoRoutes(httplib::Server& server, ChatStore& store, SignInThrottle& throttle)
+void RegisterDemoRoutes(httplib::Server& server, ChatStore& store, SignInThrottle& throttle,
+                        std::chrono::milliseconds pollEvery)
 {
     server.Get("/style.css", [](const httplib::Request&, httplib::Response& res) {
         res.set_content(DemoPages::StyleSheet(), "text/css; charset=utf-8");
@@ -100,7 +101,7 @@ void RegisterDemoRoutes(httplib::Server& server, ChatStore& store, SignInThrottl
         const ChatStore::Entry entry = store.Enter(nick);
         res.set_content(DemoPages::Chat(nick, entry, store.PeoplePresent(), store.LastMessages(30)), kHtml);
     });
-    server.Get("/chat/poll", [&store](const httplib::Request& req, httplib::Response& res) {
+    server.Get("/chat/poll", [&store, pollEvery](const httplib::Request& req, httplib::Response& res) {
         NoCache(res);
         const auto update = store.Poll(req.get_param_value("token"), Number(req.get_param_value("arrival")),
                                        Number(req.get_param_value("message")));
@@ -109,7 +110,7 @@ void RegisterDemoRoutes(httplib::Server& server, ChatStore& store, SignInThrottl
             res.set_content("{\"error\":\"unknown session\"}", "application/json");
             return;
         }
-        res.set_content(DemoPages::PollAnswer(*update), "application/json");
+        res.set_content(DemoPages::PollAnswer(*update, pollEvery), "application/json");
     });
     server.Post("/chat/say", [&store](const httplib::Request& req, httplib::Response& res) {
         const std::string text = Shortened(Param(req, "text"), 2000);

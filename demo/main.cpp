@@ -1,15 +1,18 @@
 // The demo chat service: a small real chat service on 127.0.0.1 for the Vellomar client.
-//   vellomar-demo [--port N] [--db PATH]
+//   vellomar-demo [--port N] [--db PATH] [--simulate-chat SCALE]
 // --port 0 takes any free port; the address is printed once the service accepts connections.
+#include "ChatSimulation.h"
 #include "ChatStore.h"
 #include "DemoServer.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -32,9 +35,11 @@ int Usage(const char* problem)
     if (problem)
         std::fprintf(stderr, "vellomar-demo: %s\n", problem);
     std::fprintf(problem ? stderr : stdout,
-                 "usage: vellomar-demo [--port N] [--db PATH]\n"
-                 "  --port N   port on 127.0.0.1 (default 8080; 0 takes a free one)\n"
-                 "  --db PATH  SQLite file of accounts and messages (default %s)\n",
+                 "usage: vellomar-demo [--port N] [--db PATH] [--simulate-chat SCALE]\n"
+                 "  --port N               port on 127.0.0.1 (default 8080; 0 takes a free one)\n"
+                 "  --db PATH              SQLite file of accounts and messages (default %s)\n"
+                 "  --simulate-chat SCALE  a busy room: a message every second and a newcomer every\n"
+                 "                         minute, on a time scale (1 real time, 0.01 an hour in 36 s)\n",
                  DefaultDatabase().c_str());
     return problem ? 2 : 0;
 }
@@ -45,6 +50,7 @@ int main(int argc, char** argv)
 {
     int port = 8080;
     std::string database = DefaultDatabase();
+    double simulationScale = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h")
@@ -59,6 +65,11 @@ int main(int argc, char** argv)
             port = int(value);
         } else if (arg == "--db") {
             database = argv[++i];
+        } else if (arg == "--simulate-chat") {
+            char* end = nullptr;
+            simulationScale = std::strtod(argv[++i], &end);
+            if (*end || !(simulationScale >= 0.001 && simulationScale <= 100))
+                return Usage("--simulate-chat takes a time scale from 0.001 to 100");
         } else {
             return Usage(("unknown option " + arg).c_str());
         }
@@ -77,7 +88,11 @@ int main(int argc, char** argv)
         ChatStore store(database);
         httplib::Server server;
         SignInThrottle throttle;
-        RegisterDemoRoutes(server, store, throttle);
+        // A simulated room runs the pages' clock as fast as its own, so each poll brings what one
+        // second of the room does.
+        const auto pollEvery =
+            std::chrono::milliseconds(simulationScale > 0 ? std::max(10L, long(1000 * simulationScale)) : 1000L);
+        RegisterDemoRoutes(server, store, throttle, pollEvery);
         // Forms and messages are small; anything larger is refused before it is read.
         server.set_payload_max_length(64 * 1024);
         const int requested = port;
@@ -102,6 +117,9 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "vellomar-demo: the server could not start\n");
             return 1;
         }
+        std::unique_ptr<ChatSimulation> simulation;
+        if (simulationScale > 0)
+            simulation = std::make_unique<ChatSimulation>(store, simulationScale);
         std::printf("vellomar-demo listening on http://127.0.0.1:%d\n", port);
         std::fflush(stdout);
         int signal = 0;

@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     limits.connectTimeout = std::chrono::milliseconds(1000);
     limits.stallTimeout = std::chrono::milliseconds(1000);
     limits.maxBodyBytes = 4096;
-    const FetchResult result = FetchPage("http://service.invalid/enterw.php?email=a&pass=b", limits);
+    const FetchResult result = FetchHTML("http://service.invalid/enterw.php?email=a&pass=b", limits);
     if (result.Failed ? result.Text.rfind("Status:", 0) != 0 : result.Text.size() > limits.maxBodyBytes) {
         std::fprintf(stderr, "fetch gave %s: \"%s\"\n", result.Failed ? "a failure" : "an answer", result.Text.c_str());
         std::abort();

@@ -1,11 +1,11 @@
 // libFuzzer target for the skin readers: the LZHUF decoder, the package container, the
 // description and the element builder. The first byte chooses what the rest is taken as.
 #include "FuzzSupport.h"
-#include "SkinPackageWriter.h"
 #include "framework/Dialogs.h"
 #include "skin/Lzhuf.h"
 #include "skin/QuickIni.h"
 #include "skin/SkinData.h"
+#include "skinpack/SkinPackageWriter.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -44,9 +44,9 @@ int main()
         sink += ServiceAddress::LoginCheck(host, "webmaster", "ann+list@vellomar.test", "caf\xE9 & 50%").size();
     });
     const double check = MedianMicroseconds(200, [&] {
-        sink += FetchPage(ServiceAddress::LoginCheck(host, "webmaster", "demo@vellomar.test", "demo")).Text.size();
+        sink += FetchHTML(ServiceAddress::LoginCheck(host, "webmaster", "demo@vellomar.test", "demo")).Text.size();
     });
-    const double big = MedianMicroseconds(50, [&] { sink += FetchPage(host + "/page").Text.size(); });
+    const double big = MedianMicroseconds(50, [&] { sink += FetchHTML(host + "/page").Text.size(); });
 
     std::printf("login-check address build: median %.2f us\n", encode);
     std::printf("login-check fetch (loopback): median %.0f us\n", check);

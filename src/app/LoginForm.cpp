@@ -1,13 +1,13 @@
 #include "LoginForm.h"
 
 #include "AppIcon.h"
-#include "MainForm.h"
 #include "ServiceHost.h"
 #include "framework/AnsiText.h"
 #include "framework/Canvas.h"
 #include "framework/Controls.h"
 #include "framework/Dialogs.h"
 #include "framework/Edit.h"
+#include "service/PageFetch.h"
 #include "service/ServiceAddresses.h"
 #include "settings/ComponentState.h"
 #include "settings/RegistryStore.h"
@@ -17,8 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-
-TForm3* Form3 = nullptr;
 
 namespace {
 
@@ -56,7 +54,6 @@ std::string Ansi(const QLineEdit* field)
 TForm3::TForm3()
 {
     BeginLayout();
-    setObjectName(QStringLiteral("Form3"));
     SetCaption(QStringLiteral("Vellomar Login"));
     // A sizeable tool window: thin caption with a close box only, no task-bar button.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -114,9 +111,12 @@ TForm3::TForm3()
     QFont boldButton = SpeedButton3->font();
     boldButton.setBold(true);
     SpeedButton3->setFont(boldButton);
-    connect(SpeedButton1, &TSpeedButton::clicked, this, [this] { CallHandler([this] { SpeedButton1Click(SpeedButton1); }); });
-    connect(SpeedButton2, &TSpeedButton::clicked, this, [this] { CallHandler([this] { SpeedButton2Click(SpeedButton2); }); });
-    connect(SpeedButton3, &TSpeedButton::clicked, this, [this] { CallHandler([this] { SpeedButton3Click(SpeedButton3); }); });
+    connect(SpeedButton1, &TSpeedButton::clicked, this,
+            [this] { CallHandler([this] { SpeedButton1Click(SpeedButton1); }); });
+    connect(SpeedButton2, &TSpeedButton::clicked, this,
+            [this] { CallHandler([this] { SpeedButton2Click(SpeedButton2); }); });
+    connect(SpeedButton3, &TSpeedButton::clicked, this,
+            [this] { CallHandler([this] { SpeedButton3Click(SpeedButton3); }); });
 
     // The nick, e-mail and password fields are kept under HKEY_CURRENT_USER\vellomar\TForm3.
     RegistryStore1 = AddComponent(new TRegistryStore(this));
@@ -227,21 +227,43 @@ void TForm3::SpeedButton1Click(QObject*)
         return;
     }
     wait.Restore();
-    Form1->www->Navigate(FromAnsi(ServiceAddress::ChatPage(ServiceHost(), Ansi(username), Ansi(email), Ansi(password))));
-    Form1->Show();
+    OpenInMainPane(ServiceAddress::ChatPage(ServiceHost(), Ansi(username), Ansi(email), Ansi(password)));
+    if (mainPane_)
+        mainPane_->ShowMainWindow();
     close();
 }
 
 void TForm3::SpeedButton2Click(QObject*)
 {
     close();
-    Form1->www->Navigate(FromAnsi(ServiceAddress::ForgottenPassword(ServiceHost())));
+    OpenInMainPane(ServiceAddress::ForgottenPassword(ServiceHost()));
 }
 
 void TForm3::SpeedButton3Click(QObject*)
 {
     close();
-    Form1->www->Navigate(FromAnsi(ServiceAddress::NewAccount(ServiceHost())));
+    OpenInMainPane(ServiceAddress::NewAccount(ServiceHost()));
+}
+
+void TForm3::OpenInMainPane(const std::string& address)
+{
+    if (mainPane_)
+        mainPane_->OpenInPane(FromAnsi(address));
+}
+
+QString TForm3::Email() const
+{
+    return email->text();
+}
+
+QString TForm3::Password() const
+{
+    return password->text();
+}
+
+void TForm3::ShowLogin()
+{
+    Show();
 }
 
 void TForm3::usernameKeyPress(QObject* Sender, char& Key)
@@ -260,9 +282,4 @@ void TForm3::passwordKeyPress(QObject* Sender, char& Key)
 {
     if (Key == '\r')
         SpeedButton1Click(Sender);
-}
-
-FetchResult TForm3::FetchHTML(const std::string& URL)
-{
-    return FetchPage(URL);
 }

@@ -1,7 +1,7 @@
 #pragma once
+#include "WindowLinks.h"
 #include "framework/Edit.h"
 #include "framework/Form.h"
-#include "service/PageFetch.h"
 
 #include <string>
 
@@ -13,12 +13,17 @@ class TRegistryStore;
 
 // The login window "Vellomar Login". Created hidden at start and kept for the whole run: it
 // checks the nick, e-mail and password with the service and opens the chat page in the main
-// window. The creators read its e-mail and password fields, which are remembered between runs.
-class TForm3 : public TForm {
+// pane. The creators read its e-mail and password fields, which are remembered between runs.
+class TForm3 : public TForm, public LoginWindow {
     Q_OBJECT
 
 public:
     TForm3();
+
+    void SetMainPane(MainPane* pane) { mainPane_ = pane; }
+    QString Email() const override;
+    QString Password() const override;
+    void ShowLogin() override;
 
     TGroupBox* GroupBox1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -41,9 +46,6 @@ public:
     void emailKeyPress(QObject* Sender, char& Key);
     void passwordKeyPress(QObject* Sender, char& Key);
 
-    // The one synchronous HTTP fetch; blocks until the whole answer has been read.
-    FetchResult FetchHTML(const std::string& URL);
-
     static constexpr int kOuterWidth = 426;
     static constexpr int kOuterHeight = 195;
 
@@ -56,6 +58,8 @@ private:
     TEdit* AddEdit(const char* name, const QRect& place, const QString& hint);
     TSpeedButton* AddButton(const char* name, const QRect& place, const QString& caption, const QString& picture,
                             const QString& hint);
-};
+    // Opens `address` in the main pane, where there is one.
+    void OpenInMainPane(const std::string& address);
 
-extern TForm3* Form3;
+    MainPane* mainPane_ = nullptr;
+};

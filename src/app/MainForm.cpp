@@ -1,26 +1,22 @@
 #include "MainForm.h"
 
 #include "AppIcon.h"
-#include "LoginForm.h"
 #include "PageFolders.h"
 #include "SplashDialog.h"
 #include "framework/Application.h"
 #include "framework/Canvas.h"
 #include "framework/Controls.h"
-#include "tray/SingleInstance.h"
 #include "skin/SkinData.h"
 #include "skin/StoredSkin.h"
+#include "tray/SingleInstance.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-TForm1* Form1 = nullptr;
-
-TForm1::TForm1()
+TForm1::TForm1(TApplication& application) : application_(application)
 {
     BeginLayout();
     // The window's own properties, its create handler among them, come before its components.
-    setObjectName(QStringLiteral("Form1"));
     SetCaption(QStringLiteral("Vellomar manager"));
     resize(kOuterWidth, kOuterHeight);
     setFont(MakeFont(QStringLiteral("MS Sans Serif"), -11));
@@ -91,14 +87,26 @@ void TForm1::FormCreate(QObject*)
     www->Navigate(RunningPageFolders().pages + QStringLiteral("splash.htm"));
 }
 
+void TForm1::OpenInPane(const QString& address)
+{
+    www->Navigate(address);
+}
+
+void TForm1::ShowMainWindow()
+{
+    Show();
+}
+
 void TForm1::BloginClick(QObject*)
 {
-    Form3->Show();
+    if (login_)
+        login_->ShowLogin();
 }
 
 void TForm1::Login1Click(QObject*)
 {
-    Form3->Show();
+    if (login_)
+        login_->ShowLogin();
 }
 
 void TForm1::BHelpClick(QObject*)

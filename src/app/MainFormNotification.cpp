@@ -159,7 +159,7 @@ void TForm1::CloseVellomar1Click(QObject* Sender)
 void TForm1::FormClose(QObject*, TCloseAction& Action)
 {
     if (Action == caFree) {
-        Application->Terminate();
+        application_.Terminate();
         return;
     }
     // The window only goes to the tray; the program keeps running.

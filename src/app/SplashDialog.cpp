@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -48,6 +49,22 @@ private:
     QImage picture_;
 };
 
+// How long the form waits for the window system to put the picture on the screen.
+constexpr int kMostWaitForScreenMs = 1000;
+
+// Returns once the window is on the screen, painted: the window system shows it in its own
+// time, and only then can it be painted. Clicks that come meanwhile wait their turn.
+void PaintAtOnce(QWidget* window)
+{
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(kMostWaitForScreenMs);
+    const QWindow* handle = window->windowHandle();
+    while (handle && !handle->isExposed() && deadline.isActive())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    window->repaint();
+}
+
 } // namespace
 
 TSplashDialog::TSplashDialog(TForm* owner) : TComponent(owner), form_(owner)
@@ -79,9 +96,9 @@ void TSplashDialog::ShowSplash()
         const QRect area = screen->geometry();
         window->move(area.x() + (area.width() - width_) / 2, area.y() + (area.height() - height_) / 2);
     }
+    StartupTrace::MarkWhenShown(window, "splash-shown");
     window->show();
-    window->repaint();
-    StartupTrace::Mark("splash-shown");
+    PaintAtOnce(window);
     QTimer::singleShot(delay_, window, [window] {
         window->hide();
         window->deleteLater();

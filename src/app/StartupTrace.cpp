@@ -2,7 +2,7 @@
 
 #include <QDateTime>
 #include <QEvent>
-#include <QWebEngineView>
+#include <QSet>
 #include <QWidget>
 #include <QWindow>
 
@@ -17,10 +17,10 @@ bool Enabled()
     return enabled;
 }
 
-// Marks "main-shown" when the window is first exposed on the screen.
+// Marks its milestone when the window it watches is first exposed.
 class FirstExposeWatcher final : public QObject {
 public:
-    using QObject::QObject;
+    FirstExposeWatcher(QWidget* window, const char* milestone) : QObject(window), milestone_(milestone) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -32,33 +32,32 @@ protected:
             }
         } else if (event->type() == QEvent::Expose) {
             if (auto* window = qobject_cast<QWindow*>(watched); window && window->isExposed()) {
-                StartupTrace::Mark("main-shown");
+                StartupTrace::Mark(milestone_);
                 window->removeEventFilter(this);
                 deleteLater();
             }
         }
         return false;
     }
+
+private:
+    const char* milestone_;
 };
 
 } // namespace
 
 void StartupTrace::Mark(const char* milestone)
 {
-    if (!Enabled())
+    static QSet<QByteArray> marked;
+    if (!Enabled() || marked.contains(milestone))
         return;
+    marked.insert(milestone);
     std::fprintf(stderr, "vellomar-trace %s %lld\n", milestone, QDateTime::currentMSecsSinceEpoch());
     std::fflush(stderr);
 }
 
-void StartupTrace::Watch(QWidget* mainWindow, QWebEngineView* pane)
+void StartupTrace::MarkWhenShown(QWidget* window, const char* milestone)
 {
-    if (!Enabled())
-        return;
-    mainWindow->installEventFilter(new FirstExposeWatcher(mainWindow));
-    auto* once = new QObject(pane);
-    QObject::connect(pane, &QWebEngineView::loadFinished, once, [once](bool) {
-        Mark("page-loaded");
-        once->deleteLater();
-    });
+    if (Enabled())
+        window->installEventFilter(new FirstExposeWatcher(window, milestone));
 }

@@ -1,16 +1,14 @@
 #pragma once
 
-// Start-up milestones for the start-up benchmark: with VELLOMAR_TRACE_STARTUP set, each mark
-// prints "vellomar-trace MILESTONE EPOCH_MS" on standard error; otherwise nothing happens.
-namespace StartupTrace {
-void Mark(const char* milestone);
-}
-
 class QWidget;
-class QWebEngineView;
 
+// Start-up milestones for the start-up benchmark: with VELLOMAR_TRACE_STARTUP set, a milestone
+// prints "vellomar-trace MILESTONE EPOCH_MS" on standard error, once; otherwise nothing happens.
 namespace StartupTrace {
-// Marks "main-shown" when the main window is first exposed and "page-loaded" when the pane's first
-// page has loaded.
-void Watch(QWidget* mainWindow, QWebEngineView* pane);
-}
+
+void Mark(const char* milestone);
+
+// Marks the milestone when the window is first exposed on the screen.
+void MarkWhenShown(QWidget* window, const char* milestone);
+
+} // namespace StartupTrace

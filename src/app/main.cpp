@@ -1,7 +1,7 @@
-#include "LoginForm.h"
-#include "MainForm.h"
 #include "AppIcon.h"
+#include "ClientWindows.h"
 #include "CommandLine.h"
+#include "MainForm.h"
 #include "ServiceHost.h"
 #include "SkinGallery.h"
 #include "StartupTrace.h"
@@ -56,18 +56,18 @@ int main(int argc, char** argv)
     InstallNoticePopupAccessibility();
     InstallCaptionButtonAccessibility();
     app.setWindowIcon(AppIcon());
-    Form1 = app.CreateForm<TForm1>();
-    StartupTrace::Watch(Form1, Form1->www);
+    const ClientWindows windows(app);
+    StartupTrace::MarkWhenShown(windows.Form1, "main-shown");
+    QObject::connect(windows.Form1->www, &TEmbeddedBrowser::loadFinished, [] { StartupTrace::Mark("page-loaded"); });
     if (options.HasSkinFile()) {
         const QString skinFile = options.SkinFile();
         if (!QFileInfo(skinFile).isFile())
             std::fprintf(stderr, "vellomar: no skin file %s\n", qPrintable(skinFile));
-        Form1->SkinData1->SetSkinFile(skinFile);
+        windows.Form1->SkinData1->SetSkinFile(skinFile);
     }
     if (options.NoSkin())
-        Form1->SkinData1->SetActive(false);
+        windows.Form1->SkinData1->SetActive(false);
     if (options.Minimized())
-        Form1->TrayIcon1->SetStartMinimized(true);
-    Form3 = app.CreateForm<TForm3>();
+        windows.Form1->TrayIcon1->SetStartMinimized(true);
     return app.Run();
 }

@@ -1,16 +1,20 @@
 #include "EmbeddedBrowser.h"
+#include "BrowserEngineLoader.h"
 
 #include "framework/Exception.h"
 
-#include <QContextMenuEvent>
-#include <QDesktopServices>
 #include <QDir>
-#include <QMenu>
-#include <QWebEngineContextMenuRequest>
-#include <QWebEngineNewWindowRequest>
-#include <QWebEngineSettings>
+#include <QPainter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cstdio>
 
 namespace {
+
+// A pane that is shown but never drawn (its window on another desktop, say) starts its engine
+// after this long all the same, so pages load and call the program.
+constexpr int kLatestEngineStartMs = 2000;
 
 // Local paths are taken as files; anything else must be an absolute address. The address is
 // taken byte for byte: a space at its end belongs to the last query value (a password may end
@@ -27,43 +31,14 @@ QUrl AddressToUrl(const QString& address)
     return url;
 }
 
-std::uint32_t MenuKind(const QWebEngineContextMenuRequest* request)
-{
-    if (!request)
-        return CONTEXT_MENU_DEFAULT;
-    if (request->linkUrl().isValid())
-        return CONTEXT_MENU_ANCHOR;
-    if (request->mediaType() == QWebEngineContextMenuRequest::MediaTypeImage)
-        return CONTEXT_MENU_IMAGE;
-    if (request->isContentEditable())
-        return CONTEXT_MENU_CONTROL;
-    if (!request->selectedText().isEmpty())
-        return CONTEXT_MENU_TEXTSELECT;
-    return CONTEXT_MENU_DEFAULT;
-}
-
-// What the desktop's browser may be handed: web and mail addresses, never local files or
-// scripts a page chose.
-bool IsAddressForDesktopBrowser(const QUrl& url)
-{
-    const QString scheme = url.scheme();
-    return url.isValid()
-        && (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"));
-}
-
 } // namespace
 
-TEmbeddedBrowser::TEmbeddedBrowser(QWidget* parent) : QWebEngineView(parent)
+TEmbeddedBrowser::TEmbeddedBrowser(QWidget* parent) : QWidget(parent)
 {
-    QWebEngineSettings* s = settings();
-    s->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
-    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
-    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
-    s->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
-    // The host information is asked for each document, as it starts loading.
-    connect(this, &QWebEngineView::loadStarted, this, &TEmbeddedBrowser::ApplyAmbientSettings);
-    connect(page(), &QWebEnginePage::newWindowRequested, this, &TEmbeddedBrowser::OpenInDesktopBrowser);
-    ApplyAmbientSettings();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TEmbeddedBrowser::Navigate(const QString& url)
@@ -73,7 +48,10 @@ void TEmbeddedBrowser::Navigate(const QString& url)
         throw Exception(QStringLiteral("Navigation refused: \"%1\" is not an address").arg(url));
     ApplyAmbientSettings();
     location_ = target;
-    load(target);
+    if (view_)
+        view_->Load(target);
+    else
+        RequestEngine();
 }
 
 void TEmbeddedBrowser::SetDownloadOptions(unsigned options)
@@ -99,32 +77,102 @@ DOCHOSTUIINFO TEmbeddedBrowser::HostInfo() const
     return info;
 }
 
+void TEmbeddedBrowser::SetExternalMethods(const QStringList& names)
+{
+    externalMethods_ = names;
+    if (view_)
+        view_->SetExternalMethods(names);
+}
+
+void TEmbeddedBrowser::SetExternalObject(QObject* object)
+{
+    externalObject_ = object;
+    if (view_)
+        view_->SetExternalObject(object);
+}
+
 void TEmbeddedBrowser::ApplyAmbientSettings()
 {
-    QWebEngineSettings* s = settings();
-    s->setAttribute(QWebEngineSettings::AutoLoadImages, downloadOptions_ & DLCTL_DLIMAGES);
-    s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture,
-                    !(downloadOptions_ & (DLCTL_VIDEOS | DLCTL_BGSOUNDS)));
-    const DOCHOSTUIINFO info = HostInfo();
-    s->setAttribute(QWebEngineSettings::ShowScrollBars, !(info.dwFlags & DOCHOSTUIFLAG_SCROLL_NO));
-}
-
-void TEmbeddedBrowser::OpenInDesktopBrowser(QWebEngineNewWindowRequest& request)
-{
-    // Only what the user asked for, by a click or a key: a page cannot open windows on its own,
-    // and each gesture opens at most one.
-    if (request.isUserInitiated() && IsAddressForDesktopBrowser(request.requestedUrl()))
-        QDesktopServices::openUrl(request.requestedUrl());
-}
-
-void TEmbeddedBrowser::contextMenuEvent(QContextMenuEvent* event)
-{
-    event->accept();
-    const QWebEngineContextMenuRequest* request = lastContextMenuRequest();
-    // S_OK: the host has shown the menu itself, so the engine shows nothing.
-    if (OnShowContextMenu && OnShowContextMenu(MenuKind(request), event->globalPos(), nullptr, nullptr) == S_OK)
+    if (!view_)
         return;
-    QMenu* menu = createStandardContextMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
+    EnginePageSettings settings;
+    settings.loadImages = downloadOptions_ & DLCTL_DLIMAGES;
+    settings.playMediaWithoutGesture = downloadOptions_ & (DLCTL_VIDEOS | DLCTL_BGSOUNDS);
+    settings.showScrollBars = !(HostInfo().dwFlags & DOCHOSTUIFLAG_SCROLL_NO);
+    view_->ApplySettings(settings);
+}
+
+void TEmbeddedBrowser::RequestEngine()
+{
+    if (engineRequested_)
+        return;
+    engineRequested_ = true;
+    QTimer::singleShot(0, this, &TEmbeddedBrowser::StartEngineOnceDrawn);
+}
+
+void TEmbeddedBrowser::StartEngineOnceDrawn()
+{
+    if (painted_ || !isVisible()) {
+        StartEngine();
+        return;
+    }
+    waitingForFirstPaint_ = true;
+    QTimer::singleShot(kLatestEngineStartMs, this, &TEmbeddedBrowser::StartEngine);
+}
+
+bool TEmbeddedBrowser::StartEngine()
+{
+    if (view_)
+        return true;
+    if (!engineError_.isEmpty())
+        return false;
+    BrowserEngine* engine = LoadBrowserEngine(&engineError_);
+    if (!engine) {
+        std::fprintf(stderr, "vellomar: the browser engine cannot be loaded: %s\n", qPrintable(engineError_));
+        update();
+        return false;
+    }
+    view_ = engine->CreateView(this, this);
+    layout()->addWidget(view_->Widget());
+    setFocusProxy(view_->Widget());
+    if (externalMethods_)
+        view_->SetExternalMethods(*externalMethods_);
+    view_->SetExternalObject(externalObject_);
+    ApplyAmbientSettings();
+    if (!location_.isEmpty())
+        view_->Load(location_);
+    return true;
+}
+
+void TEmbeddedBrowser::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    if (!engineError_.isEmpty())
+        p.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                   QStringLiteral("The browser engine cannot be loaded: ") + engineError_);
+    if (painted_)
+        return;
+    painted_ = true;
+    // Started from the event loop, after this paint has reached the screen.
+    if (waitingForFirstPaint_)
+        QTimer::singleShot(0, this, &TEmbeddedBrowser::StartEngine);
+}
+
+void TEmbeddedBrowser::PageLoadStarted()
+{
+    // The host information is asked for each document, as it starts loading.
+    ApplyAmbientSettings();
+    emit loadStarted();
+}
+
+void TEmbeddedBrowser::PageLoadFinished(bool ok)
+{
+    emit loadFinished(ok);
+}
+
+bool TEmbeddedBrowser::ContextMenuHandled(std::uint32_t kind, const QPoint& globalPos)
+{
+    // S_OK: the host has shown the menu itself, so the engine shows nothing.
+    return OnShowContextMenu && OnShowContextMenu(kind, globalPos, nullptr, nullptr) == S_OK;
 }

@@ -1,13 +1,14 @@
 #pragma once
+#include "BrowserEngine.h"
 #include "framework/Component.h"
 
-#include <QPoint>
-#include <QWebEngineView>
+#include <QPointer>
+#include <QUrl>
+#include <QWidget>
 
 #include <cstdint>
 #include <functional>
-
-class QWebEngineNewWindowRequest;
+#include <optional>
 
 using HRESULT = std::int32_t;
 constexpr HRESULT S_OK = 0;
@@ -31,18 +32,17 @@ struct DOCHOSTUIINFO {
     std::uint32_t dwDoubleClick = 0;
 };
 
-// Menu kinds the engine is about to show.
-enum TContextMenuKind : std::uint32_t {
-    CONTEXT_MENU_DEFAULT = 0, CONTEXT_MENU_IMAGE = 1, CONTEXT_MENU_CONTROL = 2,
-    CONTEXT_MENU_TABLE = 3, CONTEXT_MENU_TEXTSELECT = 4, CONTEXT_MENU_ANCHOR = 5,
-};
-
 // The browser pane: the embedded engine and its host. Addresses are wide strings (QString);
 // absolute local paths are local files. The host-information answer decides how documents are
 // shown (the scroll-bar flag hides the scroll bars); the context-menu handler decides whether
 // the engine's menu shows at all. A page that asks for a new window (a link with a target,
 // window.open) gets none: the address opens in the desktop's default browser.
-class TEmbeddedBrowser : public QWebEngineView, public ComponentLifecycle {
+//
+// The engine is started when the pane first has an address to show, once the pane has been
+// drawn (so its window is on the screen before the engine takes the user-interface thread), or
+// at once when the pane is not shown. Until then the pane is blank and keeps what it is told;
+// if the engine cannot be loaded the pane says why instead of showing pages.
+class TEmbeddedBrowser : public QWidget, public ComponentLifecycle, private EnginePaneHost {
     Q_OBJECT
     Q_PROPERTY(QString Name READ Name)
 
@@ -74,15 +74,45 @@ public:
     // The record as the engine gets it: pre-filled from the options, then the handler's answer.
     DOCHOSTUIINFO HostInfo() const;
 
+    // What pages get as window.external (see EngineView), kept for the engine until it runs. A
+    // pane that is never given methods leaves window.external to the engine.
+    void SetExternalMethods(const QStringList& names);
+    void SetExternalObject(QObject* object);
+
+    // Starts the engine now unless it runs already; false when it cannot be loaded.
+    bool StartEngine();
+    // The engine's view of the page, once the engine runs.
+    QWidget* EngineWidget() const { return view_ ? view_->Widget() : nullptr; }
+    // Why the engine could not be loaded; empty while nothing went wrong.
+    const QString& EngineError() const { return engineError_; }
+
+signals:
+    // Named as the engine's own view names them, for code written against either.
+    void loadStarted(); // NOLINT(readability-identifier-naming)
+    void loadFinished(bool ok); // NOLINT(readability-identifier-naming)
+
 protected:
-    void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     QObject* Self() override { return this; }
 
 private:
+    void PageLoadStarted() override;
+    void PageLoadFinished(bool ok) override;
+    bool ContextMenuHandled(std::uint32_t kind, const QPoint& globalPos) override;
+
+    void RequestEngine();
+    void StartEngineOnceDrawn();
     void ApplyAmbientSettings();
-    void OpenInDesktopBrowser(QWebEngineNewWindowRequest& request);
 
     QUrl location_;
     unsigned downloadOptions_ = DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS;
     std::uint32_t userInterfaceOptions_ = 0;
+    std::optional<QStringList> externalMethods_;
+    QPointer<QObject> externalObject_;
+
+    EngineView* view_ = nullptr;
+    QString engineError_;
+    bool engineRequested_ = false;
+    bool waitingForFirstPaint_ = false;
+    bool painted_ = false;
 };

@@ -1,8 +1,9 @@
 #include "EngineProxy.h"
 
-#include <QHostAddress>
 #include <QRegularExpression>
 #include <QUrl>
+
+#include <arpa/inet.h>
 
 namespace {
 
@@ -31,7 +32,10 @@ bool IsAddressOrRange(const QString& entry)
     QString address = entry.section(u'/', 0, 0);
     if (address.startsWith(u'[') && address.endsWith(u']'))
         address = address.mid(1, address.size() - 2);
-    return !QHostAddress(address).isNull();
+    // The system's own parser rather than the network module's: the client starts without that.
+    const QByteArray text = address.toLatin1();
+    unsigned char parsed[16];
+    return inet_pton(AF_INET, text.constData(), parsed) == 1 || inet_pton(AF_INET6, text.constData(), parsed) == 1;
 }
 
 QStringList BypassRules(const QString& noProxy)

@@ -3,13 +3,10 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QStringList>
 #include <QVariantList>
 
 #include <cstdint>
 #include <functional>
-
-class QWebChannel;
 
 using DISPID = std::int32_t;
 constexpr HRESULT DISP_E_UNKNOWNNAME = HRESULT(0x80020006u);
@@ -37,13 +34,12 @@ private:
     TCallHandler handler_;
 };
 
-// Gives the pages of a browser pane, and their frames, their external object: a script injected
-// as each document is created defines window.external (fixed, so a page cannot swap it) whose methods are the
-// names of the method table, matched without regard to case; any other name is undefined at
-// once, so the page sees "not a function". A call of a known name travels over a web channel to
-// the dispatch object that OnGetExternal hands out, and from there to OnGetIDsOfNames and
-// OnInvoke (from a frame, by way of its top document's channel). Calls made before the channel
-// is up wait in the page and follow in order.
+// Gives the pages of a browser pane, and their frames, their external object: window.external
+// (fixed, so a page cannot swap it) whose methods are the names of the method table, matched
+// without regard to case; any other name is undefined at once, so the page sees "not a
+// function". A call of a known name reaches the dispatch object that OnGetExternal hands out as
+// each document starts, and from there OnGetIDsOfNames and OnInvoke. Calls made before the
+// object is reachable wait in the page and follow in order.
 class TExternalBridge : public QObject {
     Q_OBJECT
 
@@ -70,11 +66,8 @@ public:
 
 private:
     void PrepareDocument();
-    void InstallScript();
 
     TEmbeddedBrowser* browser_;
-    QWebChannel* channel_;
     TExternalDispatch* dispatch_;
     QPointer<QObject> registered_;
-    QStringList methods_;
 };

@@ -11,9 +11,6 @@ TApplication* Application = nullptr;
 
 void PrepareProcess()
 {
-    // The browser engine shares GL contexts between its views; this must precede the
-    // application object.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // Windows placed by the program itself (start-up picture, popup) need X11 coordinates.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
         && !qEnvironmentVariableIsEmpty("DISPLAY"))

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <exception>
+#include <utility>
 
 class TForm;
 
@@ -27,9 +28,9 @@ public:
     bool ShowMainForm = true;
 
     // Creates a form (building its layout) and keeps it for the whole run.
-    template <class T, class... Args> T* CreateForm(Args&&... args)
+    template <class T, class... Arguments> T* CreateForm(Arguments&&... arguments)
     {
-        auto* form = new T(std::forward<Args>(args)...);
+        auto* form = new T(std::forward<Arguments>(arguments)...);
         forms_.append(form);
         return form;
     }
@@ -57,8 +58,8 @@ private:
 // The one application object of the process (nullptr before it exists).
 extern TApplication* Application;
 
-// Process settings that must be made before the application object exists (browser engine,
-// display platform).
+// Process settings that must be made before the application object exists (the display
+// platform).
 void PrepareProcess();
 
 // The directory of the running executable, ending with a separator.

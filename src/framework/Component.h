@@ -2,6 +2,9 @@
 #include <QList>
 #include <QObject>
 
+#include <functional>
+#include <vector>
+
 enum TOperation { opInsert, opRemove };
 
 // What every component of a form shares, visual (a QWidget) or not (a TComponent): the owner is
@@ -28,15 +31,32 @@ public:
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
 
+    // This component's reference `slot` now points at `component` (or at none); see
+    // SetComponentReference. When that component is destroyed `cleared` runs, then
+    // Notification. One that no reference and no FreeNotification asks for any more is let go.
+    void WatchReference(const void* slot, QObject* component, std::function<void()> cleared);
+
 protected:
     // The QObject that this lifecycle belongs to (the component itself).
     virtual QObject* Self() = 0;
 
 private:
+    struct Reference {
+        const void* slot;
+        QObject* component;
+        std::function<void()> cleared;
+    };
+
+    void Watch(QObject* component);
+    void ReleaseIfUnused(QObject* component);
+    void Removed(QObject* gone);
+
     bool reading_ = false;
     int tag_ = 0;
     QList<QMetaObject::Connection> watches_;
     QList<QObject*> watched_;
+    QList<QObject*> notified_;
+    std::vector<Reference> references_;
 };
 
 // A non-visual component.

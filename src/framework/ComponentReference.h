@@ -1,13 +1,18 @@
 #pragma once
 #include "Component.h"
 
-// Points a component's reference at another component and asks to be told when that one goes
-// (Notification with opRemove, where the owner clears the reference); the old one is let go.
-template <class T> void SetComponentReference(ComponentLifecycle& owner, T*& reference, T* component)
+#include <functional>
+
+// Points a component's reference at another component (or at none). When that one is destroyed
+// the reference is emptied, `then` runs for whatever else the owner must do, and the owner hears
+// of it in Notification (opRemove); the one referred to before is let go.
+template <class T>
+void SetComponentReference(ComponentLifecycle& owner, T*& reference, T* component, std::function<void()> then = {})
 {
-    if (reference)
-        owner.RemoveFreeNotification(reference);
     reference = component;
-    if (reference)
-        owner.FreeNotification(reference);
+    owner.WatchReference(&reference, component, [&reference, then = std::move(then)] {
+        reference = nullptr;
+        if (then)
+            then();
+    });
 }

@@ -13,7 +13,7 @@ TPopupMenu::TPopupMenu(QWidget* owner) : QMenu(owner) {}
 
 void TPopupMenu::SetImages(TImageList* images)
 {
-    SetComponentReference(*this, images_, images);
+    SetComponentReference(*this, images_, images, [this] { RefreshImages(); });
     RefreshImages();
 }
 
@@ -36,14 +36,6 @@ QAction* TPopupMenu::FindItem(const QString& name) const
         if (item->objectName() == name)
             return item;
     return nullptr;
-}
-
-void TPopupMenu::Notification(QObject* component, TOperation operation)
-{
-    if (operation == opRemove && component == images_) {
-        images_ = nullptr;
-        RefreshImages();
-    }
 }
 
 void TPopupMenu::RefreshImages()

@@ -32,7 +32,6 @@ public:
     QAction* FindItem(const QString& name) const;
 
 protected:
-    void Notification(QObject* component, TOperation operation) override;
     QObject* Self() override { return this; }
 
 private:

@@ -24,16 +24,6 @@ void TNoticePopup::SetPictureContainer(TPictureContainer* container)
     SetComponentReference(*this, pictureContainer_, container);
 }
 
-void TNoticePopup::Notification(QObject* component, TOperation operation)
-{
-    if (operation != opRemove)
-        return;
-    if (component == images_)
-        images_ = nullptr;
-    if (component == pictureContainer_)
-        pictureContainer_ = nullptr;
-}
-
 void TNoticePopup::SetText(const QStringList& lines)
 {
     text_ = lines;

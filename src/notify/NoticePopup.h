@@ -66,9 +66,6 @@ public:
     // The popup window, nullptr until the first PrepareWindow.
     TNoticePopupWindow* Window() const { return window_; }
 
-protected:
-    void Notification(QObject* component, TOperation operation) override;
-
 private:
     QWidget* owner_;
     QPointer<TNoticePopupWindow> window_;

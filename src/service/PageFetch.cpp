@@ -1,21 +1,13 @@
 #include "PageFetch.h"
 
+#include "CurlLibrary.h"
 #include "UrlEncoding.h"
 
-#include <curl/curl.h>
-
 #include <memory>
-#include <mutex>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-void InitialiseCurlOnce()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 // The encoder leaves spaces raw and the service host may hold other bytes that a request line
 // cannot carry; they travel percent-encoded so the server gets a valid request.
@@ -43,6 +35,7 @@ std::string Bytes(std::size_t n)
 }
 
 struct Transfer {
+    const CurlLibrary* curl = nullptr;
     CURL* handle = nullptr;
     const FetchLimits* limits = nullptr;
     std::string body;
@@ -58,7 +51,7 @@ size_t OnBody(char* data, size_t size, size_t count, void* user)
     const size_t n = size * count;
     t->lastData = Clock::now();
     long status = 0;
-    curl_easy_getinfo(t->handle, CURLINFO_RESPONSE_CODE, &status);
+    t->curl->easy_getinfo(t->handle, CURLINFO_RESPONSE_CODE, &status);
     // The body of a refused status is never read.
     if (!IsAnswerStatus(status)) {
         t->refusedStatus = true;
@@ -106,47 +99,51 @@ std::string AddressWithScheme(const std::string& url)
     return "http://" + url;
 }
 
-FetchResult FetchPage(const std::string& url, const FetchLimits& limits)
+FetchResult FetchHTML(const std::string& url, const FetchLimits& limits)
 {
-    InitialiseCurlOnce();
-    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> handle(curl_easy_init(), &curl_easy_cleanup);
+    std::string unavailable;
+    const CurlLibrary* curl = LoadCurl(&unavailable);
+    if (!curl)
+        return Failure("no HTTP client", unavailable);
+    std::unique_ptr<CURL, decltype(curl->easy_cleanup)> handle(curl->easy_init(), curl->easy_cleanup);
     if (!handle)
         return Failure("no HTTP client", "the HTTP client could not be started");
 
     Transfer t;
+    t.curl = curl;
     t.handle = handle.get();
     t.limits = &limits;
     const std::string address = RequestLineSafe(AddressWithScheme(url));
-    std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(nullptr, &curl_slist_free_all);
+    std::unique_ptr<curl_slist, decltype(curl->slist_free_all)> headers(nullptr, curl->slist_free_all);
     // Nothing may come from a cache on the way, a proxy's included.
     for (const char* line : {"Cache-Control: no-cache", "Pragma: no-cache"})
-        headers.reset(curl_slist_append(headers.release(), line));
+        headers.reset(curl->slist_append(headers.release(), line));
     char error[CURL_ERROR_SIZE] = {};
 
     CURL* h = handle.get();
-    curl_easy_setopt(h, CURLOPT_URL, address.c_str());
-    curl_easy_setopt(h, CURLOPT_USERAGENT, "InetURL:/1.0");
-    curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(h, CURLOPT_MAXREDIRS, 20L);
-    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(limits.connectTimeout.count()));
-    curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits.maxBodyBytes));
-    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, OnBody);
-    curl_easy_setopt(h, CURLOPT_WRITEDATA, &t);
-    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeader);
-    curl_easy_setopt(h, CURLOPT_HEADERDATA, &t);
-    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, OnProgress);
-    curl_easy_setopt(h, CURLOPT_XFERINFODATA, &t);
-    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(h, CURLOPT_ERRORBUFFER, error);
+    curl->easy_setopt(h, CURLOPT_URL, address.c_str());
+    curl->easy_setopt(h, CURLOPT_USERAGENT, "InetURL:/1.0");
+    curl->easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
+    curl->easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl->easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl->easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+    curl->easy_setopt(h, CURLOPT_MAXREDIRS, 20L);
+    curl->easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl->easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(limits.connectTimeout.count()));
+    curl->easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits.maxBodyBytes));
+    curl->easy_setopt(h, CURLOPT_WRITEFUNCTION, OnBody);
+    curl->easy_setopt(h, CURLOPT_WRITEDATA, &t);
+    curl->easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeader);
+    curl->easy_setopt(h, CURLOPT_HEADERDATA, &t);
+    curl->easy_setopt(h, CURLOPT_XFERINFOFUNCTION, OnProgress);
+    curl->easy_setopt(h, CURLOPT_XFERINFODATA, &t);
+    curl->easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+    curl->easy_setopt(h, CURLOPT_ERRORBUFFER, error);
 
     t.lastData = Clock::now();
-    const CURLcode code = curl_easy_perform(h);
+    const CURLcode code = curl->easy_perform(h);
     long status = 0;
-    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+    curl->easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
 
     if (t.refusedStatus || (code == CURLE_OK && !IsAnswerStatus(status)))
         return Failure(std::to_string(status), "the service answered with status " + std::to_string(status));
@@ -155,7 +152,7 @@ FetchResult FetchPage(const std::string& url, const FetchLimits& limits)
     if (t.stalled)
         return Failure("timeout", "no data arrived for " + Seconds(limits.stallTimeout));
     if (code != CURLE_OK) {
-        const std::string what = curl_easy_strerror(code);
+        const std::string what = curl->easy_strerror(code);
         return Failure(what, error[0] ? std::string(error) : what);
     }
     return {std::move(t.body), false, {}};

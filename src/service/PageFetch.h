@@ -25,7 +25,7 @@ struct FetchResult {
 // case), else with "http://" in front.
 std::string AddressWithScheme(const std::string& url);
 
-// A synchronous GET of one address, blocking the caller until the whole answer has been read.
-// User agent "InetURL:/1.0", proxy from the environment, nothing from a cache, redirections
-// followed.
-FetchResult FetchPage(const std::string& url, const FetchLimits& limits = FetchLimits());
+// The client's one direct HTTP request (the login check and the room query): a synchronous GET
+// of one address, blocking the caller until the whole answer has been read. User agent
+// "InetURL:/1.0", proxy from the environment, nothing from a cache, redirections followed.
+FetchResult FetchHTML(const std::string& url, const FetchLimits& limits = FetchLimits());

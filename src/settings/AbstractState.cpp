@@ -35,7 +35,8 @@ QString TAbstractState::Section() const
 
 void TAbstractState::SetStorage(TAbstractStore* store)
 {
-    SetComponentReference(*this, storage_, store);
+    // A store that goes takes the persister out of service.
+    SetComponentReference(*this, storage_, store, [this] { active_ = false; });
 }
 
 void TAbstractState::RecallState()
@@ -60,14 +61,6 @@ void TAbstractState::PersistState()
 void TAbstractState::Loaded()
 {
     HookOwnerForm();
-}
-
-void TAbstractState::Notification(QObject* component, TOperation operation)
-{
-    if (operation == opRemove && component == storage_) {
-        active_ = false;
-        storage_ = nullptr;
-    }
 }
 
 void TAbstractState::HookOwnerForm()

@@ -40,7 +40,6 @@ public:
     void PersistState();
 
     void Loaded() override;
-    void Notification(QObject* component, TOperation operation) override;
 
 protected:
     virtual void LoadFromStore() = 0;

@@ -75,8 +75,7 @@ void TComponentState::RefreshLines()
 
 void TComponentState::Notification(QObject* component, TOperation operation)
 {
-    TAbstractState::Notification(component, operation);
-    if (operation != opRemove || destroying_ || component == Storage())
+    if (operation != opRemove || destroying_)
         return;
     lines_.removeIf([component](const StoredLine& line) { return line.component == component; });
 }

@@ -48,17 +48,28 @@ void TNCObject::Draw()
 bool CaptionVisibility(int code, bool first, int action, const TCaptionState& s)
 {
     switch (code) {
-    case 0: return !first || action != 0 || s.systemMenu;
-    case 1: return s.maximised;
-    case 2: return !s.maximised;
-    case 3: return s.active;
-    case 4: return !s.active;
-    case 6: return s.maximizeBox && (!first || s.systemMenu);
-    case 7: return !s.maximizeBox;
-    case 8: return s.minimizeBox && (!first || s.systemMenu);
-    case 9: return !s.minimizeBox;
-    case 100: return s.childMaximisedInMenuBar;
-    default: return code >= 200 && code <= 2000;
+    case 0:
+        return !first || action != 0 || s.systemMenu;
+    case 1:
+        return s.maximised;
+    case 2:
+        return !s.maximised;
+    case 3:
+        return s.active;
+    case 4:
+        return !s.active;
+    case 6:
+        return s.maximizeBox && (!first || s.systemMenu);
+    case 7:
+        return !s.maximizeBox;
+    case 8:
+        return s.minimizeBox && (!first || s.systemMenu);
+    case 9:
+        return !s.minimizeBox;
+    case 100:
+        return s.childMaximisedInMenuBar;
+    default:
+        return code >= 200 && code <= 2000;
     }
 }
 
@@ -83,7 +94,7 @@ bool TWinSysButton::ComputeVisible(const TCaptionState& state) const
 {
     const int action = element_->Action;
     bool visible = CaptionVisibility(element_->Visibility, true, action, state)
-                   && CaptionVisibility(element_->Visibility1, false, action, state);
+        && CaptionVisibility(element_->Visibility1, false, action, state);
     if (action == 1 && !state.maximizeBox)
         visible = false;
     if (action == 2 && !state.minimizeBox)

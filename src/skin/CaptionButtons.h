@@ -53,8 +53,8 @@ private:
 class TWinSysButton : public TNCObject {
 public:
     // The button keeps the skin elements it was made from alive.
-    TWinSysButton(TWinSkinForm* owner, std::shared_ptr<const TSkinElements> elements,
-                  const TDataSkinSysButton& element, const QIcon& windowIcon);
+    TWinSysButton(TWinSkinForm* owner, std::shared_ptr<const TSkinElements> elements, const TDataSkinSysButton& element,
+                  const QIcon& windowIcon);
 
     const TDataSkinSysButton& Element() const { return *element_; }
     // What the button does when clicked: the entry's Action (0 close, 1 maximise, 2 minimise,

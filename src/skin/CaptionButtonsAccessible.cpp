@@ -21,12 +21,16 @@ constexpr ButtonKind kKinds[] = {ButtonKind::Close, ButtonKind::Maximize, Button
 std::optional<ButtonKind> KindOf(int action)
 {
     switch (action) {
-    case 0: return ButtonKind::Close;
+    case 0:
+        return ButtonKind::Close;
     case 1:
-    case 22: return ButtonKind::Maximize;
+    case 22:
+        return ButtonKind::Maximize;
     case 2:
-    case 23: return ButtonKind::Minimize;
-    default: return std::nullopt;
+    case 23:
+        return ButtonKind::Minimize;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -72,9 +76,12 @@ public:
             return {};
         const TShowState state = button->Owner()->ShowState();
         switch (kind_) {
-        case ButtonKind::Close: return QStringLiteral("Close");
-        case ButtonKind::Maximize: return state == shMaximized ? QStringLiteral("Restore") : QStringLiteral("Maximize");
-        case ButtonKind::Minimize: return state == shMinimized ? QStringLiteral("Restore") : QStringLiteral("Minimize");
+        case ButtonKind::Close:
+            return QStringLiteral("Close");
+        case ButtonKind::Maximize:
+            return state == shMaximized ? QStringLiteral("Restore") : QStringLiteral("Maximize");
+        case ButtonKind::Minimize:
+            return state == shMinimized ? QStringLiteral("Restore") : QStringLiteral("Minimize");
         }
         return {};
     }

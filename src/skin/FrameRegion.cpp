@@ -9,8 +9,8 @@ QRegion OpaquePixels(const QImage& image, const QRect& area)
     if (inside.isEmpty())
         return {};
     const QImage pixels = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
-                              ? image
-                              : image.convertToFormat(QImage::Format_RGB32);
+        ? image
+        : image.convertToFormat(QImage::Format_RGB32);
     const QRgb key = ToQColor(kSkinKeyColour).rgb() & RGB_MASK;
     // One band per row, its runs sorted left to right and never touching: what setRects takes.
     std::vector<QRect> runs;

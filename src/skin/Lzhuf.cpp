@@ -32,11 +32,14 @@ public:
     }
 
 private:
+    // Tops the buffer up to 57 bits or more, so most calls find their bits waiting.
     void Refill()
     {
-        const std::uint64_t byte = next_ < end_ ? *next_++ : 0;
-        buffer_ = (buffer_ << 8) | byte;
-        count_ += 8;
+        while (count_ <= 56) {
+            const std::uint64_t byte = next_ < end_ ? *next_++ : 0;
+            buffer_ = (buffer_ << 8) | byte;
+            count_ += 8;
+        }
     }
 
     const std::uint8_t* next_;
@@ -66,10 +69,12 @@ int DecodeDistance(BitReader& in)
     return int((upper << 6) | low);
 }
 
-struct WorkTables {
-    AdaptiveTree tree;
-    std::uint8_t ring[kRingSize];
-};
+// The ring's byte `back` places before the first one written (distances reach at most a ring
+// back): spaces, then, before those, the zeros of its tail.
+std::uint8_t InitialRingByte(qsizetype back)
+{
+    return back <= kRingStart ? std::uint8_t(' ') : std::uint8_t(0);
+}
 
 } // namespace
 
@@ -77,10 +82,10 @@ QByteArray TLZH::Decode(const char* input, qsizetype inputSize, qsizetype length
 {
     if (length <= 0)
         return {};
-    std::unique_ptr<WorkTables> work;
+    std::unique_ptr<AdaptiveTree> tree;
     QByteArray out;
     try {
-        work = std::make_unique<WorkTables>();
+        tree = std::make_unique<AdaptiveTree>();
         out.resize(length);
     } catch (const std::bad_alloc&) {
         throw ElzhException(kLzhNoMemory);
@@ -88,33 +93,26 @@ QByteArray TLZH::Decode(const char* input, qsizetype inputSize, qsizetype length
     if (out.size() != length)
         throw ElzhException(kLzhNoMemory);
 
-    std::uint8_t* ring = work->ring;
-    std::fill(ring, ring + kRingStart, std::uint8_t(' '));
-    std::fill(ring + kRingStart, ring + kRingSize, std::uint8_t(0));
+    // The whole output is at hand, so matches copy from it: the ring it stands for is needed
+    // only for what lies before the first byte.
     BitReader in(reinterpret_cast<const std::uint8_t*>(input), inputSize);
     auto* dst = reinterpret_cast<std::uint8_t*>(out.data());
     const qsizetype total = length;
     qsizetype written = 0;
-    int r = kRingStart;
     while (written < total) {
-        const int c = DecodeSymbol(in, work->tree);
+        const int c = DecodeSymbol(in, *tree);
         if (c < 256) {
             dst[written++] = std::uint8_t(c);
-            ring[r] = std::uint8_t(c);
-            r = (r + 1) & kRingMask;
             continue;
         }
-        int from = (r - DecodeDistance(in) - 1) & kRingMask;
+        qsizetype from = written - DecodeDistance(in) - 1;
         qsizetype count = c - kMatchBias;
         if (count > total - written)
             count = total - written;
-        for (qsizetype k = 0; k < count; ++k) {
-            const std::uint8_t b = ring[from];
-            from = (from + 1) & kRingMask;
-            dst[written++] = b;
-            ring[r] = b;
-            r = (r + 1) & kRingMask;
-        }
+        for (; count > 0 && from < 0; --count, ++from)
+            dst[written++] = InitialRingByte(-from);
+        for (; count > 0; --count)
+            dst[written++] = dst[from++];
     }
     return out;
 }

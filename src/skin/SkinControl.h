@@ -16,8 +16,26 @@ struct TSkinElements;
 
 // The control skinners the mapping can choose, one per skinner class.
 enum class TSkinnerKind {
-    Tab, Tab31, CheckBox, RadioButton, GroupBox, Box, TrackBar, UpDown, StatusBar, Progress,
-    ScControl, ComBox, Edit, Scrollbar, ListView, BitButton, SpeedButton, Button, Sizer, Header,
+    Tab,
+    Tab31,
+    CheckBox,
+    RadioButton,
+    GroupBox,
+    Box,
+    TrackBar,
+    UpDown,
+    StatusBar,
+    Progress,
+    ScControl,
+    ComBox,
+    Edit,
+    Scrollbar,
+    ListView,
+    BitButton,
+    SpeedButton,
+    Button,
+    Sizer,
+    Header,
 };
 
 // How a skinner is attached: recolour saves the control's colour and gives it the skin's

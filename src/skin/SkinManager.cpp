@@ -26,7 +26,7 @@ bool CanBeActivated(const QWidget* window)
         return false;
     const Qt::WindowFlags flags = window->windowFlags();
     return !(flags & (Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint))
-           && !window->testAttribute(Qt::WA_ShowWithoutActivating);
+        && !window->testAttribute(Qt::WA_ShowWithoutActivating);
 }
 
 } // namespace

@@ -35,8 +35,7 @@ namespace {
 // One mapping at work: the window skinner, its skin data and the component being mapped.
 class Mapping {
 public:
-    Mapping(TWinSkinForm& skinner, QWidget* control)
-        : skinner(skinner), data(*skinner.SkinData()), control(control) {}
+    Mapping(TWinSkinForm& skinner, QWidget* control) : skinner(skinner), data(*skinner.SkinData()), control(control) {}
 
     bool Has(TSkinControlType type) const { return data.SkinControls.test(type); }
     bool HasTabs() const { return Has(xcTab) && data.Elements().Tabs; }
@@ -70,7 +69,10 @@ public:
     QWidget* control;
 };
 
-template <class T> bool Is(const QWidget* w) { return qobject_cast<const T*>(w) != nullptr; }
+template <class T> bool Is(const QWidget* w)
+{
+    return qobject_cast<const T*>(w) != nullptr;
+}
 bool NamedOneOf(const QWidget* w, std::initializer_list<const char*> names)
 {
     const QByteArray name = w->metaObject()->className();
@@ -79,10 +81,19 @@ bool NamedOneOf(const QWidget* w, std::initializer_list<const char*> names)
             return true;
     return false;
 }
-bool OnToolBar(const QWidget* w) { return Is<QToolButton>(w) && Is<QToolBar>(w->parentWidget()); }
-bool ScrollingWindow(const QWidget* w) { return Is<QAbstractScrollArea>(w) || ComponentTag(w) == 55; }
+bool OnToolBar(const QWidget* w)
+{
+    return Is<QToolButton>(w) && Is<QToolBar>(w->parentWidget());
+}
+bool ScrollingWindow(const QWidget* w)
+{
+    return Is<QAbstractScrollArea>(w) || ComponentTag(w) == 55;
+}
 // An embedded form: a form that is not a window of its own.
-bool EmbeddedForm(const QWidget* w) { return Is<TForm>(w) && !w->isWindow(); }
+bool EmbeddedForm(const QWidget* w)
+{
+    return Is<TForm>(w) && !w->isWindow();
+}
 
 // What a row asks of the skin data before it applies: a kind in SkinControls, the Tabs element.
 struct Needs {
@@ -109,10 +120,14 @@ void ApplySkin3rd(const Mapping& m, const QString& kind);
 // rather than the class.
 const Row kRows[] = {
     // A tab set is no tab control: row 4 takes it.
-    {1, [](const QWidget* w) { return Is<QTabBar>(w) && !Is<TTabSet>(w); }, {xcTab, true},
+    {1,
+     [](const QWidget* w) { return Is<QTabBar>(w) && !Is<TTabSet>(w); },
+     {xcTab, true},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Tab, {.onWindow = true}); }},
     // A tool bar's button: its drop-down menu is drawn as the skin's menus are.
-    {3, OnToolBar, {xcMainMenu},
+    {3,
+     OnToolBar,
+     {xcMainMenu},
      [](const Mapping& m) {
          if (QMenu* menu = static_cast<QToolButton*>(m.control)->menu())
              m.skinner.OwnerDrawMenu(menu);
@@ -121,74 +136,131 @@ const Row kRows[] = {
     {4, [](const QWidget* w) { return NamedOneOf(w, {"TTabSet"}); }, {xcTab, true},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Tab31); }},
     // Containers whose children are not components of the form.
-    {6, [](const QWidget* w) { return NamedOneOf(w, {"QStackedWidget", "QSplitter", "QDialogButtonBox"}); }, {},
+    {6,
+     [](const QWidget* w) {
+         return NamedOneOf(w, {"QStackedWidget", "QSplitter", "QDialogButtonBox"});
+     },
+     {},
      [](const Mapping& m) { m.WalkChildren(); }},
-    {7, [](const QWidget* w) { return Is<QTabWidget>(w); }, {xcTab, true},
+    {7,
+     [](const QWidget* w) { return Is<QTabWidget>(w); },
+     {xcTab, true},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Tab, {.onWindow = true}); }},
-    {8, [](const QWidget* w) { return Is<QCheckBox>(w); }, {xcCheckBox},
+    {8,
+     [](const QWidget* w) { return Is<QCheckBox>(w); },
+     {xcCheckBox},
      [](const Mapping& m) { m.Attach(TSkinnerKind::CheckBox); }},
-    {9, [](const QWidget* w) { return NamedOneOf(w, {"QSlider"}); }, {xcButton},
+    {9,
+     [](const QWidget* w) { return NamedOneOf(w, {"QSlider"}); },
+     {xcButton},
      [](const Mapping& m) { m.Attach(TSkinnerKind::TrackBar); }},
-    {13, [](const QWidget* w) { return Is<QGroupBox>(w); }, {xcPanel},
+    {13,
+     [](const QWidget* w) { return Is<QGroupBox>(w); },
+     {xcPanel},
      [](const Mapping& m) {
          m.Attach(TSkinnerKind::GroupBox, {.recolour = true});
          m.WalkChildren();
      }},
-    {14, [](const QWidget* w) { return Is<QRadioButton>(w); }, {xcRadioButton},
+    {14,
+     [](const QWidget* w) { return Is<QRadioButton>(w); },
+     {xcRadioButton},
      [](const Mapping& m) { m.Attach(TSkinnerKind::RadioButton); }},
-    {15, [](const QWidget* w) { return Is<QToolBar>(w); }, {xcToolbar},
+    {15,
+     [](const QWidget* w) { return Is<QToolBar>(w); },
+     {xcToolbar},
      [](const Mapping& m) {
          m.Publish("Flat", true);
          m.Publish("Transparent", true);
          m.Attach(TSkinnerKind::Box, {.recolour = true});
      }},
     // The status bar's skinner switches its size grip off while it is attached.
-    {16, [](const QWidget* w) { return Is<QStatusBar>(w); }, {xcStatusBar},
+    {16,
+     [](const QWidget* w) { return Is<QStatusBar>(w); },
+     {xcStatusBar},
      [](const Mapping& m) { m.Attach(TSkinnerKind::StatusBar); }},
-    {17, [](const QWidget* w) { return Is<QProgressBar>(w); }, {xcProgress},
+    {17,
+     [](const QWidget* w) { return Is<QProgressBar>(w); },
+     {xcProgress},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Progress); }},
-    {18, [](const QWidget* w) { return Is<QScrollBar>(w); }, {xcScrollbar},
+    {18,
+     [](const QWidget* w) { return Is<QScrollBar>(w); },
+     {xcScrollbar},
      [](const Mapping& m) { m.Attach(TSkinnerKind::ScControl); }},
-    {19, [](const QWidget* w) { return Is<QComboBox>(w); }, {xcCombo},
+    {19,
+     [](const QWidget* w) { return Is<QComboBox>(w); },
+     {xcCombo},
      [](const Mapping& m) { m.Attach(TSkinnerKind::ComBox); }},
     // A date and time edit: with a calendar it drops down as a combo box does, else it steps.
-    {20, [](const QWidget* w) { return NamedOneOf(w, {"QDateTimeEdit", "QDateEdit", "QTimeEdit"}); }, {xcEdit},
+    {20,
+     [](const QWidget* w) {
+         return NamedOneOf(w, {"QDateTimeEdit", "QDateEdit", "QTimeEdit"});
+     },
+     {xcEdit},
      [](const Mapping& m) {
          const bool dropsDown = static_cast<QDateTimeEdit*>(m.control)->calendarPopup();
          m.Attach(dropsDown ? TSkinnerKind::ComBox : TSkinnerKind::Edit);
      }},
-    {21, [](const QWidget* w) { return NamedOneOf(w, {"QTextEdit"}); }, {xcScrollbar},
+    {21,
+     [](const QWidget* w) { return NamedOneOf(w, {"QTextEdit"}); },
+     {xcScrollbar},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true}); }},
-    {22, [](const QWidget* w) { return NamedOneOf(w, {"QTextBrowser"}); }, {xcScrollbar},
+    {22,
+     [](const QWidget* w) { return NamedOneOf(w, {"QTextBrowser"}); },
+     {xcScrollbar},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true}); }},
     // A push button with a picture and a note is a bit button too.
-    {23, [](const QWidget* w) { return Is<TBitBtn>(w) || Is<QCommandLinkButton>(w); }, {xcBitBtn},
-     [](const Mapping& m) { m.Attach(TSkinnerKind::BitButton); }, true},
-    {24, [](const QWidget* w) { return Is<QToolButton>(w); }, {xcSpeedButton},
+    {23,
+     [](const QWidget* w) { return Is<TBitBtn>(w) || Is<QCommandLinkButton>(w); },
+     {xcBitBtn},
+     [](const Mapping& m) { m.Attach(TSkinnerKind::BitButton); },
+     true},
+    {24,
+     [](const QWidget* w) { return Is<QToolButton>(w); },
+     {xcSpeedButton},
      [](const Mapping& m) { m.Attach(TSkinnerKind::SpeedButton); }},
     // Panels, the command bar among them: the layouts store it as one.
-    {25, [](const QWidget* w) { return Is<TCustomPanel>(w); }, {xcPanel},
+    {25,
+     [](const QWidget* w) { return Is<TCustomPanel>(w); },
+     {xcPanel},
      [](const Mapping& m) {
          m.Attach(TSkinnerKind::Box, {.recolour = true});
          m.WalkChildren();
      }},
-    {27, [](const QWidget* w) { return Is<QListView>(w); }, {xcScrollbar},
+    {27,
+     [](const QWidget* w) { return Is<QListView>(w); },
+     {xcScrollbar},
      [](const Mapping& m) { m.Attach(TSkinnerKind::ListView); }},
-    {28, [](const QWidget* w) { return Is<QPlainTextEdit>(w); }, {xcScrollbar},
+    {28,
+     [](const QWidget* w) { return Is<QPlainTextEdit>(w); },
+     {xcScrollbar},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true}); }},
     // The grid's fixed cells (its headers) are recoloured by their own skinners.
-    {29, [](const QWidget* w) { return Is<QTableView>(w); }, {xcScrollbar},
+    {29,
+     [](const QWidget* w) { return Is<QTableView>(w); },
+     {xcScrollbar},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true}); }},
-    {30, ScrollingWindow, {xcScrollbar},
+    {30,
+     ScrollingWindow,
+     {xcScrollbar},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true}); }},
-    {31, [](const QWidget* w) { return Is<QPushButton>(w); }, {xcButton},
+    {31,
+     [](const QWidget* w) { return Is<QPushButton>(w); },
+     {xcButton},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Button); }},
-    {32, [](const QWidget* w) { return Is<QLineEdit>(w); }, {xcEdit},
+    {32,
+     [](const QWidget* w) { return Is<QLineEdit>(w); },
+     {xcEdit},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Edit, {.onWindow = true}); }},
     // A frame used as a container.
-    {33, [](const QWidget* w) { return NamedOneOf(w, {"QFrame", "QWidget"}); }, {},
+    {33,
+     [](const QWidget* w) {
+         return NamedOneOf(w, {"QFrame", "QWidget"});
+     },
+     {},
      [](const Mapping& m) { m.WalkChildren(); }},
-    {34, EmbeddedForm, {},
+    {34,
+     EmbeddedForm,
+     {},
      [](const Mapping& m) {
          m.Attach(TSkinnerKind::Box, {.recolour = true});
          m.WalkChildren();
@@ -333,14 +405,10 @@ void MapForeignChildren(TWinSkinForm& skinner, QWidget* window)
 QStringList DefaultSkin3rd()
 {
     return {
-        QStringLiteral("QSpinBox=edit"),
-        QStringLiteral("QDoubleSpinBox=edit"),
-        QStringLiteral("QKeySequenceEdit=edit"),
-        QStringLiteral("QFontComboBox=combobox"),
-        QStringLiteral("QDial=trackbar"),
-        QStringLiteral("QLCDNumber=panel"),
-        QStringLiteral("QToolBox=panel"),
-        QStringLiteral("QCalendarWidget=nil"),
+        QStringLiteral("QSpinBox=edit"),         QStringLiteral("QDoubleSpinBox=edit"),
+        QStringLiteral("QKeySequenceEdit=edit"), QStringLiteral("QFontComboBox=combobox"),
+        QStringLiteral("QDial=trackbar"),        QStringLiteral("QLCDNumber=panel"),
+        QStringLiteral("QToolBox=panel"),        QStringLiteral("QCalendarWidget=nil"),
         QStringLiteral("QColumnView=scrollbar"),
     };
 }

@@ -47,8 +47,9 @@ void DrawSeparator(QPainter& painter, const TSkinElements& e, const QRect& r)
         // The second of the five frames, as high as the image, at the bottom of the item.
         const int h = std::min(element->Image.height(), r.height());
         const QRect target(r.left(), r.bottom() + 1 - h, r.width(), h);
-        const QImage line = ComposeNineSlice(target.size(), element->Image, {element->LeftWidth, 0, element->RightWidth, 0},
-                                             false, element->Tile == 1, kItemFrames, 2);
+        const QImage line =
+            ComposeNineSlice(target.size(), element->Image, {element->LeftWidth, 0, element->RightWidth, 0}, false,
+                             element->Tile == 1, kItemFrames, 2);
         DrawComposed(painter, target, line, true);
         return;
     }
@@ -90,7 +91,8 @@ QSize MeasureSkinMenuItem(const TSkinElements& e, const QStyleOptionMenuItem& it
         return QSize(contents.width(), element ? std::max(element->Image.height(), 4) : kSeparatorHeight);
     const bool images = item.maxIconWidth > 0;
     // The picture column and the gaps around the text.
-    int width = contents.width() + (element ? element->LeftWidth : 0) + 10 + (images ? kImageColumn + 4 : 25) + kRightGap;
+    int width =
+        contents.width() + (element ? element->LeftWidth : 0) + 10 + (images ? kImageColumn + 4 : 25) + kRightGap;
     if (popup)
         width += 12 + (images ? 0 : 23);
     if (item.menuItemType == QStyleOptionMenuItem::SubMenu)
@@ -98,7 +100,8 @@ QSize MeasureSkinMenuItem(const TSkinElements& e, const QStyleOptionMenuItem& it
     return QSize(width, std::max(contents.height() + 5, kImageColumn + 3));
 }
 
-void DrawSkinMenuItem(QPainter& painter, const TSkinElements& e, const QStyleOptionMenuItem& item, const QImage* background)
+void DrawSkinMenuItem(QPainter& painter, const TSkinElements& e, const QStyleOptionMenuItem& item,
+                      const QImage* background)
 {
     const QRect r = item.rect;
     const bool selected = item.state & QStyle::State_Selected;
@@ -127,9 +130,10 @@ void DrawSkinMenuItem(QPainter& painter, const TSkinElements& e, const QStyleOpt
 
     // The picture column, then the caption and the shortcut.
     const int column = std::max(item.maxIconWidth, kImageColumn);
-    const QRect cell = QStyle::visualRect(item.direction, r,
-                                          QRect(r.left() + (element ? element->LeftWidth : 0) + 2, r.top(), column, r.height()));
-    const QRect iconCell(cell.center().x() - kImageColumn / 2 + 1, cell.center().y() - kImageColumn / 2 + 1, kImageColumn, kImageColumn);
+    const QRect cell = QStyle::visualRect(
+        item.direction, r, QRect(r.left() + (element ? element->LeftWidth : 0) + 2, r.top(), column, r.height()));
+    const QRect iconCell(cell.center().x() - kImageColumn / 2 + 1, cell.center().y() - kImageColumn / 2 + 1,
+                         kImageColumn, kImageColumn);
     const bool checked = item.checkType != QStyleOptionMenuItem::NotCheckable && item.checked;
     if (checked && !item.icon.isNull()) {
         const QRect box = iconCell.adjusted(-2, -2, 2, 2);
@@ -150,7 +154,8 @@ void DrawSkinMenuItem(QPainter& painter, const TSkinElements& e, const QStyleOpt
     painter.setFont(font);
     painter.setPen(Colour(text));
     const int textLeft = r.left() + (element ? element->LeftWidth : 0) + 2 + column + 6;
-    const QRect textRect = QStyle::visualRect(item.direction, r, QRect(textLeft, r.top(), r.right() - 16 - textLeft, r.height()));
+    const QRect textRect =
+        QStyle::visualRect(item.direction, r, QRect(textLeft, r.top(), r.right() - 16 - textLeft, r.height()));
     const qsizetype tab = item.text.indexOf(u'\t');
     const int flags = Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
     painter.drawText(textRect, flags | (rightToLeft ? Qt::AlignRight : Qt::AlignLeft), item.text.left(tab));
@@ -161,7 +166,9 @@ void DrawSkinMenuItem(QPainter& painter, const TSkinElements& e, const QStyleOpt
     painter.restore();
 }
 
-TSkinMenuStyle::TSkinMenuStyle(TSkinManage& manager) : manager_(manager) {}
+TSkinMenuStyle::TSkinMenuStyle(TSkinManage& manager) : manager_(manager)
+{
+}
 
 const QImage* TSkinMenuStyle::FrameOf(const QWidget* menu) const
 {

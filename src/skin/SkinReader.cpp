@@ -1,9 +1,6 @@
 #include "SkinReader.h"
 #include "Lzhuf.h"
 
-#include "framework/Application.h"
-#include "framework/Dialogs.h"
-
 #include <QtEndian>
 
 namespace {
@@ -56,7 +53,16 @@ QList<QString> SplitNames(const QByteArray& list)
 bool TSkinReader::Fail(const QString& why)
 {
     error_ = why;
-    ShowErrorBox(why);
+    if (report_)
+        report_({false, why});
+    return false;
+}
+
+bool TSkinReader::RefuseOlderVersion()
+{
+    error_ = kOlderSkinMessage;
+    if (report_)
+        report_({true, kOlderSkinMessage});
     return false;
 }
 
@@ -67,12 +73,12 @@ bool TSkinReader::Decompress(const QByteArray& package, QByteArray* container)
     if (package.size() > kMaxPackageSize)
         return Fail(TooLargeSkinPackage(package.size()));
     const quint32 declared = ReadU32(package, 0);
-    const QByteArray stream = package.mid(4);
-    if (declared > quint32(kMaxContainerSize) || qsizetype(declared) > MostDecodableFrom(stream.size()))
+    const qsizetype streamSize = package.size() - 4;
+    if (declared > quint32(kMaxContainerSize) || qsizetype(declared) > MostDecodableFrom(streamSize))
         return Fail(DamagedSkinMessage(QStringLiteral("it declares %1 bytes of content."))
                         .arg(declared));
     try {
-        *container = TLZH::Decode(stream, qsizetype(declared));
+        *container = TLZH::Decode(package.constData() + 4, streamSize, qsizetype(declared));
     } catch (const ElzhException& e) {
         return Fail(e.Message());
     }
@@ -90,11 +96,8 @@ bool TSkinReader::ReadPackage(const QByteArray& package)
     QByteArray container;
     if (!Decompress(package, &container))
         return false;
-    if (ReadU32(container, 0) != kVersion) {
-        error_ = kOlderSkinMessage;
-        ShowMessageBox(TMessageKind::Plain, Application ? Application->Title() : QString(), kOlderSkinMessage);
-        return false;
-    }
+    if (ReadU32(container, 0) != kVersion)
+        return RefuseOlderVersion();
     const quint32 listSize = ReadU32(container, 4);
     if (listSize > quint32(container.size() - kHeaderSize))
         return Fail(DamagedSkinMessage(QStringLiteral("its name list overruns it.")));
@@ -108,18 +111,18 @@ bool TSkinReader::ReadPackage(const QByteArray& package)
     const qsizetype dataAt = sizesAt + 4 * names.size();
     if (dataAt > container.size())
         return Fail(DamagedSkinMessage(QStringLiteral("its size table overruns it.")));
-    const qsizetype dataSize = container.size() - dataAt;
-    QList<qsizetype> offsets{0};
+    // Entries stay where they are in the container: an unpack of a large skin copies enough.
+    QList<qsizetype> offsets{dataAt};
     for (int i = 0; i < names.size(); ++i) {
         const qsizetype next = offsets.last() + ReadU32(container, sizesAt + 4 * i);
-        if (next > dataSize)
+        if (next > container.size())
             return Fail(DamagedSkinMessage(QStringLiteral("entry \"%1\" overruns its data."))
                             .arg(names[i]));
         offsets.append(next);
     }
     names_ = names;
     offsets_ = offsets;
-    data_ = container.mid(dataAt);
+    data_ = std::move(container);
     return true;
 }
 

@@ -3,6 +3,17 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
+// Why a package cannot be read: another version of the format, or damage (the text says what).
+struct SkinPackageProblem {
+    bool olderVersion = false;
+    QString text;
+};
+// The client's way of telling: the "Older Skin File" message box for another version, an error
+// box for damage. Tools without a screen give their readers a report of their own.
+void ShowSkinPackageProblem(const SkinPackageProblem& problem);
+
 // The container of named entries inside a skin package: a 4-byte little-endian length L, then
 // an LZHUF stream that decodes to L bytes of container (version, name list, sizes, data).
 class TSkinReader {
@@ -13,9 +24,16 @@ public:
     static constexpr qsizetype kMaxPackageSize = 16 * 1024 * 1024;
     static constexpr qsizetype kMaxContainerSize = 64 * 1024 * 1024;
 
-    // Decompresses the package and reads its directory. A package of another version shows the
-    // "Older Skin File" message, a damaged one an error box saying what is wrong; both return
-    // false and leave the reader empty.
+    // How a refused package is reported: by default in a message box (the program); an empty
+    // report, ErrorOnly(), leaves it to Error() (tools without a screen).
+    using ProblemReport = std::function<void(const SkinPackageProblem&)>;
+    static ProblemReport ErrorOnly() { return {}; }
+
+    explicit TSkinReader(ProblemReport report = ShowSkinPackageProblem) : report_(std::move(report)) {}
+
+    // Decompresses the package and reads its directory. A package of another version is refused
+    // with the "Older Skin File" message, a damaged one with a message saying what is wrong;
+    // both return false and leave the reader empty.
     bool ReadPackage(const QByteArray& package);
 
     // The first entry whose name equals `name` lower-cased; empty when there is none.
@@ -29,13 +47,15 @@ public:
 
 private:
     bool Fail(const QString& why);
+    bool RefuseOlderVersion();
     bool Decompress(const QByteArray& package, QByteArray* container);
     QByteArray Entry(int index) const;
 
     QList<QString> names_;
     QList<qsizetype> offsets_; // entry i is data_[offsets_[i], offsets_[i + 1])
-    QByteArray data_;
+    QByteArray data_; // the whole container
     QString error_;
+    ProblemReport report_;
 };
 
 // The message that refuses a package, saying why.

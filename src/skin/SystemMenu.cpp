@@ -59,10 +59,19 @@ void TSystemMenu::Open(const QPoint& globalPos)
 void TSystemMenu::ItemClicked(TItemTag tag)
 {
     switch (tag) {
-    case tgRestore: owner_.Restore(); break;
-    case tgMaximize: owner_.PerformAction(1); break;
-    case tgMinimize: owner_.PerformAction(2); break;
-    case tgClose: owner_.PerformAction(0); break;
-    case tgLine: break;
+    case tgRestore:
+        owner_.Restore();
+        break;
+    case tgMaximize:
+        owner_.PerformAction(1);
+        break;
+    case tgMinimize:
+        owner_.PerformAction(2);
+        break;
+    case tgClose:
+        owner_.PerformAction(0);
+        break;
+    case tgLine:
+        break;
     }
 }

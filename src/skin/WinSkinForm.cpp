@@ -45,7 +45,8 @@ QMenuBar* ForeignMenuBar(QWidget* window)
 
 } // namespace
 
-TWinSkinForm::TWinSkinForm(QWidget* window) : window_(window), captionFont_(QFontDatabase::systemFont(QFontDatabase::TitleFont))
+TWinSkinForm::TWinSkinForm(QWidget* window)
+    : window_(window), captionFont_(QFontDatabase::systemFont(QFontDatabase::TitleFont))
 {
     captionFont_.setBold(true);
     hoverTimer_.setInterval(kHoverMs);
@@ -242,8 +243,8 @@ void TWinSkinForm::WidenForCaption()
     const TDataSkinTitle& title = *elements_->Title;
     const QFontMetrics metrics(CaptionFont());
     const int needed = (int(window_->windowTitle().size()) + 7) * metrics.horizontalAdvance(QLatin1Char(' '))
-                       + borders_.left() + borders_.right() + title.TextShift() + title.TextRightClip()
-                       + title.TXTBackleft + title.TXTBackRight;
+        + borders_.left() + borders_.right() + title.TextShift() + title.TextRightClip() + title.TXTBackleft
+        + title.TXTBackRight;
     if (window_->width() >= needed)
         return;
     if (window_->minimumWidth() == window_->maximumWidth())
@@ -348,7 +349,8 @@ QRect TWinSkinForm::ClientRect() const
 {
     if (!window_)
         return {};
-    return window_->rect().marginsRemoved(QMargins(borders_.left(), borders_.top() + menuHeight_, borders_.right(), borders_.bottom()));
+    return window_->rect().marginsRemoved(
+        QMargins(borders_.left(), borders_.top() + menuHeight_, borders_.right(), borders_.bottom()));
 }
 
 TCaptionState TWinSkinForm::CaptionState() const
@@ -372,8 +374,8 @@ TCaptionLayout TWinSkinForm::LayoutCaption(const QSize& size) const
     layout.caption = QRect(borders_.left(), 0, size.width() - borders_.left() - borders_.right(), borders_.top());
     layout.label = QLatin1Char(' ') + (window_ ? window_->windowTitle() : QString()) + QStringLiteral("  ");
     // Rounded up, so the text drawn in it is never cut short.
-    const int textWidth = int(std::ceil(QFontMetricsF(captionFont_).horizontalAdvance(layout.label))) + title.TXTBackleft
-                          + title.TXTBackRight;
+    const int textWidth = int(std::ceil(QFontMetricsF(captionFont_).horizontalAdvance(layout.label)))
+        + title.TXTBackleft + title.TXTBackRight;
     const int width = layout.caption.width();
     int offset = title.TextShift();
     if (rightToLeft_ || title.TextAlignment == 2)
@@ -404,12 +406,19 @@ void TWinSkinForm::LayoutButtons(const TCaptionLayout& layout)
         const QSize size = button->Size();
         QPoint at(e.Xcoord, e.Ycoord);
         switch (e.Align) {
-        case 1: at.setX(width - e.Xcoord); break;
+        case 1:
+            at.setX(width - e.Xcoord);
+            break;
         case 2:
-        case 8: at.setX(layout.text.left() - size.width() - e.Xcoord); break;
+        case 8:
+            at.setX(layout.text.left() - size.width() - e.Xcoord);
+            break;
         case 3:
-        case 9: at.setX(layout.text.right() + 1 + e.Xcoord); break;
-        default: break;
+        case 9:
+            at.setX(layout.text.right() + 1 + e.Xcoord);
+            break;
+        default:
+            break;
         }
         button->Rect = QRect(at, size);
     }
@@ -461,7 +470,12 @@ void TWinSkinForm::PerformAction(int action, QPoint at)
     case 12:
         OpenSystemMenu(at + QPoint(1, 1));
         break;
-    case 7: case 8: case 9: case 60: case 61: case 62:
+    case 7:
+    case 8:
+    case 9:
+    case 60:
+    case 61:
+    case 62:
         break; // the buttons of child windows: there are none here
     default:
         QCoreApplication::postEvent(window_, new TSkinMessage(kCaptionActionMessage, action));
@@ -472,26 +486,44 @@ void TWinSkinForm::PerformAction(int action, QPoint at)
 void TWinSkinForm::Maximize()
 {
     SetShowState(shMaximized);
-    QMetaObject::invokeMethod(this, [this] { if (window_) sizing_.Maximize(window_); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (window_)
+                sizing_.Maximize(window_);
+        },
+        Qt::QueuedConnection);
 }
 
 void TWinSkinForm::Minimize()
 {
     SetShowState(shMinimized);
-    QMetaObject::invokeMethod(this, [this] { if (window_) sizing_.Minimize(window_); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (window_)
+                sizing_.Minimize(window_);
+        },
+        Qt::QueuedConnection);
 }
 
 void TWinSkinForm::Restore()
 {
     SetShowState(shNormal);
-    QMetaObject::invokeMethod(this, [this] { if (window_) sizing_.Restore(window_); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (window_)
+                sizing_.Restore(window_);
+        },
+        Qt::QueuedConnection);
 }
 
 void TWinSkinForm::OpenSystemMenu(QPoint globalPos)
 {
     // A second opening within a double click (on the window-icon button) closes the window.
-    if (systemMenuOpened_.isValid() && systemMenuOpened_.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval()
-        && hot_) {
+    if (systemMenuOpened_.isValid()
+        && systemMenuOpened_.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval() && hot_) {
         systemMenuOpened_.invalidate();
         PerformAction(0);
         return;

@@ -10,9 +10,9 @@
 #include <QElapsedTimer>
 #include <QFont>
 #include <QIcon>
-#include <QMenu>
 #include <QList>
 #include <QMargins>
+#include <QMenu>
 #include <QPointer>
 #include <QRegion>
 #include <QTimer>
@@ -35,9 +35,9 @@ enum TCaptionFlag : int { cfMaximizeBox = 1, cfMinimizeBox = 2, cfSystemMenu = 8
 
 // Where the parts of the caption lie on a window of a given size.
 struct TCaptionLayout {
-    QRect caption;   // the top border's strip between the side borders
-    QRect text;      // the caption text with its background image, widened by its fixed parts
-    QString label;   // the text drawn: one space, the window's text, two spaces
+    QRect caption; // the top border's strip between the side borders
+    QRect text; // the caption text with its background image, widened by its fixed parts
+    QString label; // the text drawn: one space, the window's text, two spaces
 };
 
 // The frame skinner of one top-level window: takes the window's frame over (the window becomes

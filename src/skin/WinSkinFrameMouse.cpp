@@ -19,11 +19,16 @@ Qt::CursorShape CursorFor(unsigned edges)
 {
     switch (edges) {
     case reLeft:
-    case reRight: return Qt::SizeHorCursor;
-    case reBottom: return Qt::SizeVerCursor;
-    case reLeft | reBottom: return Qt::SizeBDiagCursor;
-    case reRight | reBottom: return Qt::SizeFDiagCursor;
-    default: return Qt::ArrowCursor;
+    case reRight:
+        return Qt::SizeHorCursor;
+    case reBottom:
+        return Qt::SizeVerCursor;
+    case reLeft | reBottom:
+        return Qt::SizeBDiagCursor;
+    case reRight | reBottom:
+        return Qt::SizeFDiagCursor;
+    default:
+        return Qt::ArrowCursor;
     }
 }
 
@@ -68,10 +73,14 @@ bool TWinSkinForm::HandleMouse(QEvent* event)
         && event->type() != QEvent::MouseMove)
         return false;
     switch (event->type()) {
-    case QEvent::MouseButtonPress: return MousePress(mouse);
-    case QEvent::MouseButtonRelease: return MouseRelease(mouse);
-    case QEvent::MouseButtonDblClick: return MouseDoubleClick(mouse);
-    default: return MouseMove(mouse);
+    case QEvent::MouseButtonPress:
+        return MousePress(mouse);
+    case QEvent::MouseButtonRelease:
+        return MouseRelease(mouse);
+    case QEvent::MouseButtonDblClick:
+        return MouseDoubleClick(mouse);
+    default:
+        return MouseMove(mouse);
     }
 }
 

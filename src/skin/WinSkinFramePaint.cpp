@@ -93,7 +93,8 @@ void TWinSkinForm::DrawCaptionText(QPainter& painter, const TCaptionLayout& layo
     painter.setFont(captionFont_);
     painter.setPen(ToQColor(active_ ? elements_->Colours.TitleTextActive : elements_->Colours.TitleTextNoActive));
     const QString text = QFontMetrics(captionFont_).elidedText(layout.label, Qt::ElideRight, rect.width());
-    painter.drawText(rect, Qt::AlignVCenter | Qt::TextSingleLine | (rightToLeft_ ? Qt::AlignRight : Qt::AlignLeft), text);
+    painter.drawText(rect, Qt::AlignVCenter | Qt::TextSingleLine | (rightToLeft_ ? Qt::AlignRight : Qt::AlignLeft),
+                     text);
 }
 
 QRegion TWinSkinForm::BandRegion() const
@@ -122,7 +123,8 @@ void TWinSkinForm::PaintNonClient(QPainter& painter)
     const TCaptionLayout layout = LayoutCaption(size);
     LayoutButtons(layout);
     if (menuBar_)
-        menuBar_->Layout(QRect(borders_.left(), borders_.top(), size.width() - borders_.left() - borders_.right(), menuHeight_));
+        menuBar_->Layout(
+            QRect(borders_.left(), borders_.top(), size.width() - borders_.left() - borders_.right(), menuHeight_));
     const QImage& frame = ComposeFrame(size, layout);
     painter.save();
     const QRegion band = BandRegion();

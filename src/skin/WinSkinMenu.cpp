@@ -160,8 +160,9 @@ void TWinSkinMenu::PaintBackground(QImage& frame, bool active) const
         return;
     }
     // TileMenu 1 stretches the middle between the fixed ends, anything else repeats it.
-    const QImage background = ComposeNineSlice(bar_.size(), element->Image, {element->LeftWidth, 0, element->RightWidth, 0},
-                                               true, element->Tile != 1, 2, active ? 1 : 2);
+    const QImage background =
+        ComposeNineSlice(bar_.size(), element->Image, {element->LeftWidth, 0, element->RightWidth, 0}, true,
+                         element->Tile != 1, 2, active ? 1 : 2);
     painter.drawImage(bar_.topLeft(), background);
 }
 
@@ -249,7 +250,8 @@ void TWinSkinMenu::SwitchTo(int index)
     if (tracked_ >= 0 && tracked_ < int(items_.size()))
         items_[tracked_]->Leave();
     // The new drop-down opens once the old one has gone.
-    QMetaObject::invokeMethod(this, [this, index] { Open(index); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, index] { Open(index); }, Qt::QueuedConnection);
 }
 
 void TWinSkinMenu::Step(int direction)
@@ -268,14 +270,18 @@ void TWinSkinMenu::Step(int direction)
 bool TWinSkinMenu::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == watchedMenu_ && (type == QEvent::ActionAdded || type == QEvent::ActionRemoved || type == QEvent::ActionChanged)) {
+    if (watched == watchedMenu_
+        && (type == QEvent::ActionAdded || type == QEvent::ActionRemoved || type == QEvent::ActionChanged)) {
         // The bar changed: read it again once the changes are done.
         if (owner_.SkinData() && owner_.SkinData()->MenuUpdate() && !rereadPending_) {
             rereadPending_ = true;
-            QMetaObject::invokeMethod(this, [this] {
-                ReadItems();
-                owner_.RepaintFrameRect(bar_);
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    ReadItems();
+                    owner_.RepaintFrameRect(bar_);
+                },
+                Qt::QueuedConnection);
         }
         return false;
     }

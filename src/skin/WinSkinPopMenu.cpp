@@ -42,9 +42,10 @@ const QImage& TWinSkinPopMenu::FrameImage()
     if (frame_.size() != menu_->size() || frameElements_ != skinData_->SharedElements()) {
         frameElements_ = skinData_->SharedElements();
         const TDataSkinObject& background = *frameElements_->MenuBackground;
-        frame_ = ComposeNineSlice(menu_->size(), background.Image,
-                                  {background.LeftWidth, background.TopHeight, background.RightWidth, background.BottomHeight},
-                                  false, background.Tile == 1, 1, 1);
+        frame_ = ComposeNineSlice(
+            menu_->size(), background.Image,
+            {background.LeftWidth, background.TopHeight, background.RightWidth, background.BottomHeight}, false,
+            background.Tile == 1, 1, 1);
     }
     return frame_;
 }

@@ -25,8 +25,8 @@ bool WindowManagerRunning()
         return false;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> property(
-        xcb_get_property_reply(connection,
-                               xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr),
+        xcb_get_property_reply(connection, xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1),
+                               nullptr),
         &free);
     return property && xcb_get_property_value_length(property.get()) >= 4;
 }
@@ -44,8 +44,7 @@ void TWindowDrag::Begin(QWidget* window, unsigned edges, QPoint pressPos, QPoint
     if (!handle)
         return;
     const Qt::Edges sides = (edges & reLeft ? Qt::LeftEdge : Qt::Edges()) | (edges & reTop ? Qt::TopEdge : Qt::Edges())
-                            | (edges & reRight ? Qt::RightEdge : Qt::Edges())
-                            | (edges & reBottom ? Qt::BottomEdge : Qt::Edges());
+        | (edges & reRight ? Qt::RightEdge : Qt::Edges()) | (edges & reBottom ? Qt::BottomEdge : Qt::Edges());
     if (edges == reNone ? handle->startSystemMove() : handle->startSystemResize(sides))
         window_ = nullptr;
 }

@@ -34,10 +34,10 @@ TTrayIcon::TTrayIcon(QObject* owner) : TComponent(owner), tray_(new QSystemTrayI
     connect(tray_, &QSystemTrayIcon::activated, this, &TTrayIcon::Activated);
     cycleTimer_.setInterval(int(cycleInterval_));
     connect(&cycleTimer_, &QTimer::timeout, this, [this] { CallHandler([this] { CycleStep(); }); });
-    ownerWindow_ = qobject_cast<QWidget*>(owner);
-    // The owner window carries both hooks: minimise-to-tray and the foreground on show.
-    if (ownerWindow_)
-        ownerWindow_->installEventFilter(this);
+    ownerForm_ = qobject_cast<TForm*>(owner);
+    // The owner form carries both hooks: minimise-to-tray and the foreground on show.
+    if (ownerForm_)
+        ownerForm_->installEventFilter(this);
 }
 
 TTrayIcon::~TTrayIcon()
@@ -50,10 +50,7 @@ void TTrayIcon::Loaded()
     loaded_ = true;
     ApplyStartMinimized();
     ModifyIcon();
-    if (iconVisible_)
-        ShowIcon();
-    else
-        HideIcon();
+    SetIconVisible(iconVisible_);
 }
 
 void TTrayIcon::FillRecord()
@@ -72,19 +69,20 @@ void TTrayIcon::ApplyRecord()
 
 void TTrayIcon::ShowIcon()
 {
-    if (!previewChanging_)
-        iconVisible_ = true;
-    FillRecord();
-    added_ = true;
-    ApplyRecord();
+    PlaceIcon(true);
 }
 
 void TTrayIcon::HideIcon()
 {
+    PlaceIcon(false);
+}
+
+void TTrayIcon::PlaceIcon(bool inTray)
+{
     if (!previewChanging_)
-        iconVisible_ = false;
+        iconVisible_ = inTray;
     FillRecord();
-    added_ = false;
+    added_ = inTray;
     ApplyRecord();
 }
 
@@ -98,10 +96,7 @@ void TTrayIcon::SetDesignPreview(bool preview)
 {
     designPreview_ = preview;
     previewChanging_ = true;
-    if (preview)
-        ShowIcon();
-    else
-        HideIcon();
+    SetIconVisible(preview);
     previewChanging_ = false;
 }
 
@@ -186,16 +181,6 @@ void TTrayIcon::SetIconIndex(int index)
 void TTrayIcon::SetPopupMenu(TPopupMenu* menu)
 {
     SetComponentReference(*this, popupMenu_, menu);
-}
-
-void TTrayIcon::Notification(QObject* component, TOperation operation)
-{
-    if (operation != opRemove)
-        return;
-    if (component == iconList_)
-        iconList_ = nullptr;
-    if (component == popupMenu_)
-        popupMenu_ = nullptr;
 }
 
 void TTrayIcon::CycleStep()
@@ -291,8 +276,8 @@ void TTrayIcon::OpenPopupMenu()
     if (!popupMenu_ || !popupMenu_->AutoPopup())
         return;
     QCoreApplication::processEvents();
-    if (ownerWindow_ && ownerWindow_->isVisible())
-        ownerWindow_->activateWindow();
+    if (ownerForm_ && ownerForm_->isVisible())
+        ownerForm_->activateWindow();
     popupMenu_->SetPopupComponent(this);
     popupMenu_->popup(QCursor::pos());
     // Asked for without a button held, the tray's keyboard path (Menu key, Shift+F10 on the
@@ -354,35 +339,37 @@ bool TTrayIcon::CanHideToTray() const
 
 void TTrayIcon::RevealMainWindow()
 {
-    TForm* main = Application ? Application->MainForm() : nullptr;
-    if (main)
-        main->Show();
+    if (ownerForm_)
+        ownerForm_->Show();
 }
 
 void TTrayIcon::HideMainWindow()
 {
-    TForm* main = Application ? Application->MainForm() : nullptr;
-    if (!main)
+    if (!ownerForm_)
         return;
     if (CanHideToTray())
-        main->hide();
+        ownerForm_->hide();
     else
-        main->showMinimized();
+        ownerForm_->showMinimized();
 }
 
 bool TTrayIcon::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != ownerWindow_)
+    // The event's type first: while the form is being destroyed its child events still pass
+    // here, and by then it is no TForm any more for the pointer to be read.
+    const bool wanted =
+        event->type() == QEvent::WindowStateChange || (event->type() == QEvent::Show && !event->spontaneous());
+    if (!wanted || watched != ownerForm_)
         return false;
     if (event->type() == QEvent::WindowStateChange && MinimizeToTray && CanHideToTray()
-        && (ownerWindow_->windowState() & Qt::WindowMinimized)
+        && (ownerForm_->windowState() & Qt::WindowMinimized)
         && !(static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized)) {
         // Hidden after the state change has been handled, not from inside it.
         QMetaObject::invokeMethod(this, [this] { CallHandler([this] { MinimizeToTrayHandler(); }); },
                                   Qt::QueuedConnection);
-    } else if (event->type() == QEvent::Show && !event->spontaneous()) {
-        ownerWindow_->raise();
-        ownerWindow_->activateWindow();
+    } else if (event->type() == QEvent::Show) {
+        ownerForm_->raise();
+        ownerForm_->activateWindow();
     }
     return false;
 }

@@ -9,7 +9,7 @@
 
 #include <functional>
 
-class QWidget;
+class TForm;
 class TImageList;
 class TPopupMenu;
 
@@ -41,9 +41,9 @@ struct TNotifyIconData {
 
 // An icon with a tooltip in the desktop's notification area. Mouse actions on it become the
 // component's events (all through HandleTrayMessage), the right button (or the left one with
-// LeftPopup) opens PopupMenu there, and with MinimizeToTray a minimised main window hides to
-// the tray instead. Without a tray on the desktop the main window is never hidden where it
-// could not come back: it minimises normally.
+// LeftPopup) opens PopupMenu there, and with MinimizeToTray the form it sits on (the main
+// window) hides to the tray when minimised. Without a tray on the desktop that window is never
+// hidden where it could not come back: it minimises normally.
 class TTrayIcon : public TComponent {
     Q_OBJECT
     Q_PROPERTY(bool DesignPreview READ DesignPreview WRITE SetDesignPreview)
@@ -101,6 +101,7 @@ public:
     virtual void HideIcon();
     virtual void ModifyIcon();
 
+    // Show and hide the form the icon sits on.
     void RevealMainWindow();
     void HideMainWindow();
 
@@ -124,12 +125,13 @@ protected:
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MinimizeToTrayHandler();
 
-    void Notification(QObject* component, TOperation operation) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FillRecord();
     void ApplyRecord();
+    // Adds the icon to the tray or takes it out.
+    void PlaceIcon(bool inTray);
     void OpenPopupMenu();
     void CycleStep();
     void Activated(QSystemTrayIcon::ActivationReason reason);
@@ -138,7 +140,7 @@ private:
     void ApplyStartMinimized();
 
     QSystemTrayIcon* tray_;
-    QPointer<QWidget> ownerWindow_;
+    QPointer<TForm> ownerForm_;
     QTimer cycleTimer_;
     TNotifyIconData data_;
     TImageList* iconList_ = nullptr;

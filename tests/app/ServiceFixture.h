@@ -1,16 +1,14 @@
 #pragma once
 #include "LocalHttpServer.h"
 #include "app/LoginForm.h"
-#include "app/MainForm.h"
 #include "app/ServiceHost.h"
-#include "framework/Application.h"
 
 #include <QLineEdit>
 
 #include <functional>
 #include <mutex>
 
-// The two windows of the program and a stand-in chat service whose answers a test sets.
+// A stand-in chat service whose answer a test sets, made the program's service host.
 class ServiceFixture {
 public:
     ServiceFixture()
@@ -24,14 +22,10 @@ public:
                 res.set_content(answer_, "text/plain");
             });
         web.Start();
+        UseAsServiceHost();
     }
 
-    void CreateForms()
-    {
-        SetServiceHost(QString::fromStdString(web.Host()));
-        Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
-    }
+    void UseAsServiceHost() { SetServiceHost(QString::fromStdString(web.Host())); }
 
     void Answer(const std::string& text, int status = 200)
     {
@@ -48,13 +42,6 @@ public:
         duringRequest_ = std::move(probe);
     }
 
-    void FillLoginFields(const QString& nick, const QString& email, const QString& password)
-    {
-        Form3->username->setText(nick);
-        Form3->email->setText(email);
-        Form3->password->setText(password);
-    }
-
     LocalHttpServer web;
 
 private:
@@ -63,3 +50,10 @@ private:
     int status_ = 200;
     std::function<void()> duringRequest_;
 };
+
+inline void FillLoginFields(TForm3& login, const QString& nick, const QString& email, const QString& password)
+{
+    login.username->setText(nick);
+    login.email->setText(email);
+    login.password->setText(password);
+}

@@ -1,5 +1,6 @@
 #include "ServiceFixture.h"
 #include "TestSupport.h"
+#include "app/MainForm.h"
 #include "framework/Dialogs.h"
 
 #include <QDesktopServices>
@@ -17,13 +18,28 @@ public slots:
     void open(const QUrl& url) { opened.append(url); }
 };
 
-class TestCreators : public QObject {
+// Stands in for the login window: the fields a test sets, and whether it was shown.
+class FakeLoginWindow : public LoginWindow {
+public:
+    QString Email() const override { return email; }
+    QString Password() const override { return password; }
+    void ShowLogin() override { shown = true; }
+
+    QString email;
+    QString password;
+    bool shown = false;
+};
+
+// The main window's creators, the login window stood in for.
+class CreatorsTest : public QObject {
     Q_OBJECT
 
 private:
     ServiceFixture service;
     RecordingDialogs dialogs;
     OpenRecorder shell;
+    FakeLoginWindow login;
+    TForm1* Form1 = nullptr;
     const QUrl blank{QStringLiteral("about:blank")};
     QString samplePath;
 
@@ -44,7 +60,8 @@ private:
 private slots:
     void initTestCase()
     {
-        service.CreateForms();
+        Form1 = Application->CreateForm<TForm1>(*Application);
+        Form1->SetLoginWindow(&login);
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &shell, "open");
         samplePath = ExecutableFolder() + QStringLiteral("sample.htm");
     }
@@ -56,9 +73,10 @@ private slots:
 
     void init()
     {
-        service.FillLoginFields(QStringLiteral("webmaster"), QStringLiteral("ann@vellomar.test"), QStringLiteral("pw&1"));
+        login.email = QStringLiteral("ann@vellomar.test");
+        login.password = QStringLiteral("pw&1");
+        login.shown = false;
         service.Answer(" r42 ");
-        Form3->hide();
         Form1->www->Navigate(blank.toString());
         QFile::remove(samplePath);
         dialogs.boxes.clear();
@@ -118,19 +136,20 @@ private slots:
         QFETCH(QByteArray, sentPassword);
         const QList<TMessageBox> warning{{TMessageKind::Warning, QStringLiteral("Avertissement"),
                                           QStringLiteral("Please, enter your email and password first !")}};
-        service.FillLoginFields(QStringLiteral("webmaster"), email, password);
+        login.email = email;
+        login.password = password;
 
         Form1->BScriptClick(Form1);
         QCOMPARE(dialogs.boxes.size(), scriptWarns ? 1 : 0);
         if (scriptWarns)
             QCOMPARE(dialogs.boxes[0].text, warning[0].text);
-        QCOMPARE(Form3->isVisible(), scriptWarns);
+        QCOMPARE(login.shown, scriptWarns);
         QCOMPARE(Form1->www->LocationURL().toEncoded(),
                  scriptWarns ? blank.toEncoded()
                              : QByteArray::fromStdString(service.web.Host())
                                  + "/insertscript.php?email=ann%40vellomar.test&pass=" + sentPassword);
 
-        Form3->hide();
+        login.shown = false;
         dialogs.boxes.clear();
         const size_t requests = service.web.Requests().size();
         Form1->BHTMLClick(Form1);
@@ -140,7 +159,7 @@ private slots:
             QCOMPARE(dialogs.boxes[0].caption, warning[0].caption);
             QCOMPARE(dialogs.boxes[0].text, warning[0].text);
         }
-        QCOMPARE(Form3->isVisible(), pageWarns);
+        QCOMPARE(login.shown, pageWarns);
         QCOMPARE(service.web.Requests().size(), requests + (pageWarns ? 0 : 1));
         QCOMPARE(QFile::exists(samplePath), !pageWarns);
         QCOMPARE(shell.opened.size(), pageWarns ? 0 : 1);
@@ -150,7 +169,7 @@ private slots:
     {
         // A folder where the file should be: no one, not even root, can write the page there.
         QVERIFY(QDir().mkdir(samplePath));
-        CallHandler([] { Form1->BHTMLClick(Form1); });
+        CallHandler([this] { Form1->BHTMLClick(Form1); });
         QDir().rmdir(samplePath);
         QCOMPARE(dialogs.boxes.size(), 1);
         QCOMPARE(dialogs.boxes[0].kind, TMessageKind::Error);
@@ -176,5 +195,5 @@ private slots:
     }
 };
 
-VELLOMAR_TEST_MAIN(TestCreators)
+VELLOMAR_TEST_MAIN(CreatorsTest)
 #include "test_creators.moc"

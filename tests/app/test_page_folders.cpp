@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "app/PageFolders.h"
 
 #include <QDir>
@@ -7,7 +8,7 @@
 
 // Where the client looks for its pages and writes the generated page, for each layout it may
 // find itself in.
-class TestPageFolders : public QObject {
+class PageFoldersTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir root;
@@ -63,5 +64,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPageFolders)
+VELLOMAR_TEST_MAIN(PageFoldersTest)
 #include "test_page_folders.moc"

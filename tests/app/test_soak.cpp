@@ -4,7 +4,7 @@
 // afterwards than before, within 10 MiB. The figures are printed.
 #include "PageSupport.h"
 #include "TestSupport.h"
-#include "app/LoginForm.h"
+#include "TreeMemory.h"
 #include "app/MainForm.h"
 #include "browser/ExternalBridge.h"
 #include "framework/Timer.h"
@@ -24,62 +24,10 @@ namespace {
 constexpr int kCalls = 1000;
 constexpr qint64 kAllowedGrowthKiB = 10 * 1024;
 
-// Memory of one process, KiB: what it allocated (resident anonymous memory: heaps, stacks,
-// scripts' heaps), and its proportional share of all it maps, which moves with other processes
-// mapping the same libraries.
-struct ProcessMemory {
-    qint64 anonymous = 0;
-    qint64 proportional = 0;
-};
-
-// The memory of a process and all its descendants, by process id.
-QMap<qint64, ProcessMemory> TreeMemory(qint64 root)
+// Waits until the main window's notice is down and the program has been idle for a while.
+void Settle(TForm1& main)
 {
-    QMultiMap<qint64, qint64> children;
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool isPid = false;
-        const qint64 pid = entry.toLongLong(&isPid);
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!isPid || !stat.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ppid ...": the name may hold spaces, so read after its ")".
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1)
-            children.insert(fields[1].toLongLong(), pid);
-    }
-    QMap<qint64, ProcessMemory> memory;
-    QList<qint64> pending{root};
-    while (!pending.isEmpty()) {
-        const qint64 pid = pending.takeFirst();
-        QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-        if (rollup.open(QIODevice::ReadOnly)) {
-            ProcessMemory& m = memory[pid];
-            for (const QByteArray& line : rollup.readAll().split('\n')) {
-                const qint64 kib = line.mid(line.indexOf(':') + 1).trimmed().split(' ').first().toLongLong();
-                if (line.startsWith("Anonymous:"))
-                    m.anonymous = kib;
-                else if (line.startsWith("Pss:"))
-                    m.proportional = kib;
-            }
-        }
-        pending.append(children.values(pid));
-    }
-    return memory;
-}
-
-qint64 Total(const QMap<qint64, ProcessMemory>& memory, qint64 ProcessMemory::*part)
-{
-    qint64 sum = 0;
-    for (const ProcessMemory& process : memory)
-        sum += process.*part;
-    return sum;
-}
-
-// Waits until the notice is down and the program has been idle for a while.
-void Settle()
-{
-    QTRY_VERIFY_WITH_TIMEOUT(!Form1->Timer1->Enabled() && !Form1->pop2->Window()->isVisible(), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!main.Timer1->Enabled() && !main.pop2->Window()->isVisible(), 15000);
     QTest::qWait(3000);
 }
 
@@ -90,6 +38,7 @@ class SoakTest : public QObject {
 
 private:
     QTemporaryDir dir_;
+    TForm1* Form1 = nullptr;
     int entered_ = 0;
     int returned_ = 0;
     int depth_ = 0;
@@ -100,8 +49,7 @@ private slots:
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("needs an X display (run through scripts/with-xvfb)");
-        Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
+        Form1 = Application->CreateForm<TForm1>(*Application);
         Form1->Show();
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
         // Counts the calls the page makes as they reach the main window and as they return.
@@ -139,7 +87,7 @@ private slots:
         file.close();
         QVERIFY(LoadAndWait(*Form1->www, page));
         QTRY_COMPARE_WITH_TIMEOUT(returned_, 1, 10000);
-        Settle();
+        Settle(*Form1);
         const QMap<qint64, ProcessMemory> before = TreeMemory(::getpid());
 
         // The loop's pulse: the longest time between two ticks of a 100 ms timer.
@@ -159,7 +107,7 @@ private slots:
         QCOMPARE(entered_, returned_);
         QCOMPARE(depth_, 0);
         QVERIFY(Form1->pop2->Text().join(QString()).contains(QStringLiteral(">Soak %1<").arg(kCalls - 1)));
-        Settle();
+        Settle(*Form1);
         pulse.stop();
         // Still answering: the page and the window both respond.
         QCOMPARE(RunScript(*Form1->www, QStringLiteral("sent")).toInt(), kCalls);

@@ -1,11 +1,13 @@
+#include "PageSupport.h"
 #include "TestSupport.h"
+#include "app/ClientWindows.h"
 #include "app/LoginForm.h"
 #include "app/MainForm.h"
 #include "app/SplashDialog.h"
+#include "framework/Controls.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
-#include "framework/Controls.h"
 
 namespace {
 
@@ -14,6 +16,7 @@ class SplashWatcher : public QObject {
 public:
     bool seen = false;
     bool paneUntouchedWhenSeen = false;
+    bool engineRanWhenSeen = true;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -21,8 +24,11 @@ protected:
         if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("SplashWindow") && !seen) {
             seen = true;
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* form = qobject_cast<TForm1*>(w))
-                    paneUntouchedWhenSeen = form->findChild<TEmbeddedBrowser*>(QStringLiteral("www"))->LocationURL().isEmpty();
+                if (auto* form = qobject_cast<TForm1*>(w)) {
+                    const auto* pane = form->findChild<TEmbeddedBrowser*>(QStringLiteral("www"));
+                    paneUntouchedWhenSeen = pane->LocationURL().isEmpty();
+                    engineRanWhenSeen = pane->EngineWidget() != nullptr;
+                }
         }
         return false;
     }
@@ -30,7 +36,7 @@ protected:
 
 bool WaitForLoad(TEmbeddedBrowser* pane)
 {
-    QSignalSpy finished(pane, &QWebEngineView::loadFinished);
+    QSignalSpy finished(pane, &TEmbeddedBrowser::loadFinished);
     return finished.wait(20000) && finished.last().first().toBool();
 }
 
@@ -40,8 +46,11 @@ class StartupTest : public QObject {
     Q_OBJECT
 
     TForm1* form = nullptr;
+    TForm3* Form3 = nullptr;
     QElapsedTimer sinceCreation;
     SplashWatcher watcher;
+    bool engineRanAfterCreation = true;
+    bool pictureOnScreenAfterCreation = false;
 
 private slots:
     void initTestCase()
@@ -50,8 +59,11 @@ private slots:
         QVERIFY(QDir::setCurrent(QDir::tempPath()));
         qApp->installEventFilter(&watcher);
         sinceCreation.start();
-        form = Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
+        const ClientWindows windows(*Application);
+        form = windows.Form1;
+        Form3 = windows.Form3;
+        engineRanAfterCreation = form->www->EngineWidget() != nullptr;
+        pictureOnScreenAfterCreation = form->SplashDialog1->Window()->windowHandle()->isExposed();
         qApp->removeEventFilter(&watcher);
     }
 
@@ -59,6 +71,11 @@ private slots:
     {
         QVERIFY(watcher.seen);
         QVERIFY(watcher.paneUntouchedWhenSeen);
+        // The browser engine is not paid for before the picture, nor while the forms are built.
+        QVERIFY(!watcher.engineRanWhenSeen);
+        QVERIFY(!engineRanAfterCreation);
+        // It is on the screen at once, not when the program next waits.
+        QVERIFY(pictureOnScreenAfterCreation);
         QCOMPARE(form->www->LocationURL(), QUrl::fromLocalFile(ExecutableFolder() + QStringLiteral("splash.htm")));
         QVERIFY(!Form3->isVisible());
     }
@@ -103,7 +120,7 @@ private slots:
 
     void splashPageLoads()
     {
-        QTRY_COMPARE_WITH_TIMEOUT(form->www->title(), QStringLiteral("Welcome to Vellomar Chat"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(PageView(*form->www).title(), QStringLiteral("Welcome to Vellomar Chat"), 20000);
     }
 
     void helpShowsTheHelpPage()
@@ -111,7 +128,7 @@ private slots:
         form->BHelpClick(form);
         QCOMPARE(form->www->LocationURL(), QUrl::fromLocalFile(ExecutableFolder() + QStringLiteral("help.htm")));
         QVERIFY(WaitForLoad(form->www));
-        QTRY_COMPARE_WITH_TIMEOUT(form->www->title(), QStringLiteral("Vellomar Chat help"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(PageView(*form->www).title(), QStringLiteral("Vellomar Chat help"), 5000);
     }
 
     void loginCommandShowsTheLoginWindowInFront()

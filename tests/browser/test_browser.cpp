@@ -1,13 +1,16 @@
 #include "PageSupport.h"
 #include "TestSupport.h"
-#include "app/LoginForm.h"
 #include "app/MainForm.h"
+#include "browser/BrowserEngineLoader.h"
 #include "browser/EmbeddedBrowser.h"
 #include "framework/Exception.h"
 
 #include <QDesktopServices>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QtEndian>
+
+#include <cmath>
 
 namespace {
 
@@ -22,8 +25,60 @@ QWidget* VisibleMenu()
 // The widget that receives the page's input.
 QWidget* InputTarget(TEmbeddedBrowser& browser)
 {
-    return browser.focusProxy() ? browser.focusProxy() : &browser;
+    QWebEngineView& view = PageView(browser);
+    return view.focusProxy() ? view.focusProxy() : &view;
 }
+
+// A second of a 440 Hz tone as 8-bit mono PCM in a WAV file.
+QByteArray ToneWav()
+{
+    constexpr int kRate = 8000;
+    QByteArray samples(kRate, Qt::Uninitialized);
+    for (int i = 0; i < kRate; ++i)
+        samples[i] = char(128 + 60 * std::sin(2 * M_PI * 440 * i / kRate));
+    QByteArray wav;
+    const auto u32 = [&wav](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        wav.append(b, 4);
+    };
+    const auto u16 = [&wav](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        wav.append(b, 2);
+    };
+    wav.append("RIFF");
+    u32(quint32(36 + samples.size()));
+    wav.append("WAVEfmt ");
+    u32(16);
+    u16(1); // PCM
+    u16(1); // mono
+    u32(kRate);
+    u32(kRate); // bytes per second
+    u16(1); // bytes per frame
+    u16(8); // bits per sample
+    wav.append("data");
+    u32(quint32(samples.size()));
+    return wav + samples;
+}
+
+// Notes whether the pane was painted before its engine ran.
+class PaintBeforeEngine : public QObject {
+public:
+    explicit PaintBeforeEngine(TEmbeddedBrowser* pane) : pane_(pane) { pane->installEventFilter(this); }
+    bool paintedBeforeEngine = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !pane_->EngineWidget())
+            paintedBeforeEngine = true;
+        return false;
+    }
+
+private:
+    TEmbeddedBrowser* pane_;
+};
 
 // Clicks just inside the top left of the page's element `selector`; false when there is none.
 bool ClickElement(TEmbeddedBrowser& browser, const QString& selector, Qt::MouseButton button)
@@ -77,14 +132,15 @@ class BrowserTest : public QObject {
         return file.fileName();
     }
 
+    TForm1* Form1 = nullptr;
+
     // The main window's own pane, with its answers to the engine.
-    static TEmbeddedBrowser& MainPane() { return *Form1->www; }
+    TEmbeddedBrowser& MainWindowPane() { return *Form1->www; }
 
 private slots:
     void initTestCase()
     {
-        Form1 = Application->CreateForm<TForm1>();
-        Form3 = Application->CreateForm<TForm3>();
+        Form1 = Application->CreateForm<TForm1>(*Application);
         Form1->Show();
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
     }
@@ -103,7 +159,7 @@ private slots:
         TEmbeddedBrowser bare;
         bare.resize(400, 300);
         bare.show();
-        TEmbeddedBrowser& browser = mainWindow ? MainPane() : bare;
+        TEmbeddedBrowser& browser = mainWindow ? MainWindowPane() : bare;
         const QString tall = WritePage(QStringLiteral("tall.htm"),
                                        QStringLiteral("<html><body style='margin:0'><div style='height:5000px'>tall</div></body></html>"));
         QVERIFY(LoadAndWait(browser, tall));
@@ -118,11 +174,11 @@ private slots:
         QCOMPARE(browser.HostInfo().cbSize, 20u);
         QCOMPARE(browser.HostInfo().dwFlags, std::uint32_t(DOCHOSTUIFLAG_FLAT_SCROLLBAR));
         // The main window pre-fills the same option and answers with its own record.
-        QCOMPARE(MainPane().UserInterfaceOptions(), std::uint32_t(DOCHOSTUIFLAG_FLAT_SCROLLBAR));
-        QCOMPARE(MainPane().HostInfo().cbSize, 12u);
-        QCOMPARE(MainPane().HostInfo().dwFlags, 12u);
-        QCOMPARE(MainPane().HostInfo().dwDoubleClick, std::uint32_t(DOCHOSTUIDBLCLK_DEFAULT));
-        QCOMPARE(MainPane().DownloadControlValue(), 0x70u);
+        QCOMPARE(MainWindowPane().UserInterfaceOptions(), std::uint32_t(DOCHOSTUIFLAG_FLAT_SCROLLBAR));
+        QCOMPARE(MainWindowPane().HostInfo().cbSize, 12u);
+        QCOMPARE(MainWindowPane().HostInfo().dwFlags, 12u);
+        QCOMPARE(MainWindowPane().HostInfo().dwDoubleClick, std::uint32_t(DOCHOSTUIDBLCLK_DEFAULT));
+        QCOMPARE(MainWindowPane().DownloadControlValue(), 0x70u);
     }
 
     void rightClickShowsNoMenu_data()
@@ -137,7 +193,7 @@ private slots:
     {
         QFETCH(QString, target);
         QFETCH(std::uint32_t, kind);
-        TEmbeddedBrowser& browser = MainPane();
+        TEmbeddedBrowser& browser = MainWindowPane();
         // Watches the kinds the engine asks about and passes the main window's answer on.
         const TEmbeddedBrowser::TShowContextMenuEvent answer = browser.OnShowContextMenu;
         QList<std::uint32_t> kinds;
@@ -175,7 +231,7 @@ private slots:
 
     void backspaceEditsAndNeverGoesBack()
     {
-        TEmbeddedBrowser& browser = MainPane();
+        TEmbeddedBrowser& browser = MainWindowPane();
         const QString first = WritePage(QStringLiteral("first.htm"), QStringLiteral("<html><body>first</body></html>"));
         const QString second = WritePage(QStringLiteral("second.htm"), QStringLiteral(
             "<html><body><input id='f' value='abc' autofocus></body></html>"));
@@ -190,18 +246,108 @@ private slots:
         QTest::keyClick(InputTarget(browser), Qt::Key_Backspace);
         QTRY_COMPARE_WITH_TIMEOUT(RunScript(browser, QStringLiteral("document.getElementById('f').value")).toString(),
                                   QStringLiteral("b"), 5000);
-        QCOMPARE(browser.url(), QUrl::fromLocalFile(second));
+        QCOMPARE(PageView(browser).url(), QUrl::fromLocalFile(second));
     }
 
     void imagesLoad()
     {
-        TEmbeddedBrowser& browser = MainPane();
+        TEmbeddedBrowser& browser = MainWindowPane();
         QImage dot(3, 2, QImage::Format_RGB32);
         dot.fill(Qt::red);
         dot.save(pages.filePath(QStringLiteral("dot.png")));
         const QString page = WritePage(QStringLiteral("image.htm"), QStringLiteral("<html><body><img id='i' src='dot.png'></body></html>"));
         QVERIFY(LoadAndWait(browser, page));
         QTRY_COMPARE_WITH_TIMEOUT(RunScript(browser, QStringLiteral("document.getElementById('i').naturalWidth")).toInt(), 3, 5000);
+    }
+
+    // Sound and video play as the page loads, without a click, also with the pages drawn in
+    // software.
+    void mediaPlaysWithoutAGesture_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("element");
+        QTest::newRow("sound") << "<audio id='m' src='tone.wav' autoplay loop></audio>"
+                               << "m";
+        // A video the page records from a drawing, then plays.
+        QTest::newRow("video")
+            << "<canvas id='c' width='64' height='48'></canvas><video id='v' muted></video><script>"
+               "var c = document.getElementById('c'), g = c.getContext('2d'), n = 0;"
+               "setInterval(function () { g.fillStyle = (n++ % 2) ? 'red' : 'blue'; g.fillRect(0, 0, 64, 48); }, 30);"
+               "var r = new MediaRecorder(c.captureStream(30)), parts = [];"
+               "r.ondataavailable = function (e) { parts.push(e.data); };"
+               "r.onstop = function () { var v = document.getElementById('v');"
+               "  v.src = URL.createObjectURL(new Blob(parts, {type: 'video/webm'})); v.loop = true; v.play(); };"
+               "r.start(); setTimeout(function () { r.stop(); }, 1500);"
+               "</script>"
+            << "v";
+    }
+    void mediaPlaysWithoutAGesture()
+    {
+        QFETCH(QString, body);
+        QFETCH(QString, element);
+        TEmbeddedBrowser& browser = MainWindowPane();
+        QFile tone(pages.filePath(QStringLiteral("tone.wav")));
+        QVERIFY(tone.open(QIODevice::WriteOnly));
+        tone.write(ToneWav());
+        tone.close();
+        QVERIFY(LoadAndWait(
+            browser, WritePage(QStringLiteral("media.htm"), QStringLiteral("<html><body>%1</body></html>").arg(body))));
+        const QString playing = QStringLiteral("(function(){var m=document.getElementById('%1');"
+                                               "return !m.paused && m.readyState >= 2 && m.currentTime > 0.3;})()")
+                                    .arg(element);
+        QTRY_VERIFY_WITH_TIMEOUT(RunScript(browser, playing).toBool(), 15000);
+        if (element == QLatin1String("v"))
+            QVERIFY(RunScript(browser, QStringLiteral("document.getElementById('v').videoWidth")).toInt() == 64);
+    }
+
+    // The engine takes the user-interface thread as it starts: a pane in a shown window starts
+    // it only once it has been drawn, a hidden pane at once.
+    void engineStartsOnceThePaneIsDrawn_data()
+    {
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("shown") << true;
+        QTest::newRow("hidden") << false;
+    }
+    void engineStartsOnceThePaneIsDrawn()
+    {
+        QFETCH(bool, shown);
+        QWidget window;
+        auto* pane = new TEmbeddedBrowser(&window);
+        pane->resize(300, 200);
+        PaintBeforeEngine watch(pane);
+        if (shown)
+            window.show();
+        QSignalSpy loaded(pane, &TEmbeddedBrowser::loadFinished);
+        pane->Navigate(QStringLiteral("about:blank"));
+        QVERIFY(!pane->EngineWidget());
+        QVERIFY(loaded.wait(30000));
+        QVERIFY(pane->EngineWidget());
+        QCOMPARE(watch.paintedBeforeEngine, shown);
+        QCOMPARE(pane->EngineError(), QString());
+    }
+
+    void engineModuleProblemsAreReported_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("missing") << QStringLiteral("missing.so") << QByteArray();
+        QTest::newRow("not a module") << QStringLiteral("text.so") << QByteArray("not a library\n");
+    }
+    void engineModuleProblemsAreReported()
+    {
+        QFETCH(QString, path);
+        QFETCH(QByteArray, content);
+        const QString file = pages.filePath(path);
+        if (!content.isEmpty()) {
+            QFile module(file);
+            QVERIFY(module.open(QIODevice::WriteOnly));
+            module.write(content);
+        }
+        QString error;
+        QVERIFY(!LoadBrowserEngineFrom(file, &error));
+        QVERIFY2(!error.isEmpty(), "a failed load says why");
+        QVERIFY(QFile::exists(BrowserEngineModulePath()));
+        QVERIFY(LoadBrowserEngine(&error));
     }
 
     void newWindowsOpenInTheDesktopBrowser_data()
@@ -220,7 +366,7 @@ private slots:
         QFETCH(QString, clicked);
         QFETCH(QStringList, opened);
         DesktopOpenRecorder desktop;
-        TEmbeddedBrowser& browser = MainPane();
+        TEmbeddedBrowser& browser = MainWindowPane();
         // Every page load also tries a window of its own, which nobody asked for.
         const QString page = WritePage(QStringLiteral("links.htm"), QStringLiteral(
             "<html><body style='margin:0'>"
@@ -239,21 +385,21 @@ private slots:
         QTest::qWait(500);
         QCOMPARE(desktop.opened, opened);
         // The pane itself stays where it was.
-        QCOMPARE(browser.url(), QUrl::fromLocalFile(page));
+        QCOMPARE(PageView(browser).url(), QUrl::fromLocalFile(page));
     }
 
     void linkWithoutTargetNavigatesThePane()
     {
         DesktopOpenRecorder desktop;
-        TEmbeddedBrowser& browser = MainPane();
+        TEmbeddedBrowser& browser = MainWindowPane();
         const QString next = WritePage(QStringLiteral("next.htm"), QStringLiteral("<html><body>next</body></html>"));
         const QString page = WritePage(QStringLiteral("same.htm"), QStringLiteral(
             "<html><body style='margin:0'><a href='next.htm' style='display:block;height:200px'>next</a></body></html>"));
         QVERIFY(LoadAndWait(browser, page));
-        QSignalSpy finished(&browser, &QWebEngineView::loadFinished);
+        QSignalSpy finished(&browser, &TEmbeddedBrowser::loadFinished);
         QTest::mouseClick(InputTarget(browser), Qt::LeftButton, {}, QPoint(20, 20));
         QVERIFY(finished.wait(10000));
-        QCOMPARE(browser.url(), QUrl::fromLocalFile(next));
+        QCOMPARE(PageView(browser).url(), QUrl::fromLocalFile(next));
         QVERIFY(desktop.opened.isEmpty());
     }
 

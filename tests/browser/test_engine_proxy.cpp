@@ -1,9 +1,10 @@
+#include "TestSupport.h"
 #include "browser/EngineProxy.h"
 
 #include <QTest>
 
 // The engine's proxy switches, built from what the environment gives the HTTP fetch.
-class TestEngineProxy : public QObject {
+class EngineProxyTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -70,5 +71,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestEngineProxy)
+VELLOMAR_TEST_MAIN(EngineProxyTest)
 #include "test_engine_proxy.moc"

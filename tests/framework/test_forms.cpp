@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "framework/ComponentReference.h"
 #include "framework/Exception.h"
 #include "framework/Form.h"
 #include "framework/Timer.h"
@@ -19,10 +20,18 @@ public:
     void Loaded() override { journal << QStringLiteral("loaded %1 reading=%2").arg(Name()).arg(Reading()); }
     void Notification(QObject* component, TOperation operation) override
     {
-        if (operation == opRemove)
+        if (operation == opRemove) {
             removed << component;
+            partnerWhenNotified << partner;
+        }
+    }
+    void SetPartner(TComponent* component)
+    {
+        SetComponentReference(*this, partner, component, [this] { journal << QStringLiteral("partner gone"); });
     }
     QList<QObject*> removed;
+    TComponent* partner = nullptr;
+    QList<QObject*> partnerWhenNotified;
 };
 
 // Hooks the form's create slot the way the start-up picture does.
@@ -88,6 +97,33 @@ private slots:
         form->first->RemoveFreeNotification(forgotten);
         delete forgotten;
         QCOMPARE(form->first->removed.size(), 1);
+        form->Destroy();
+    }
+
+    // A reference is emptied when its component goes, before Notification hears of it; a
+    // component no longer referred to is let go, unless FreeNotification asked for it too.
+    void referenceFollowsItsComponent()
+    {
+        auto* form = new SampleForm;
+        Recorder* owner = form->first;
+        auto* replaced = new TComponent(form);
+        auto* watched = new TComponent(form);
+        auto* partner = new TComponent(form);
+        owner->SetPartner(replaced);
+        owner->SetPartner(watched);
+        owner->FreeNotification(watched);
+        owner->SetPartner(partner);
+        delete replaced;
+        QCOMPARE(owner->removed, QList<QObject*>());
+        delete watched;
+        QCOMPARE(owner->removed, QList<QObject*>{watched});
+        QCOMPARE(owner->partner, partner);
+
+        delete partner;
+        QCOMPARE(owner->partner, nullptr);
+        QCOMPARE(owner->removed.size(), 2);
+        QCOMPARE(owner->partnerWhenNotified.last(), nullptr);
+        QCOMPARE(journal.filter(QStringLiteral("partner")), QStringList{QStringLiteral("partner gone")});
         form->Destroy();
     }
 

@@ -3,6 +3,7 @@
 // display, and a start on the test's display that shows the start page from share/vellomar.
 #include "ChildProcess.h"
 #include "DesktopSupport.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,6 +41,7 @@ const QStringList kInstalledFiles{
     "bin/vellomar",
     "bin/vellomar-demo",
     "bin/skinpack",
+    VELLOMAR_ENGINE_MODULE,
     "share/vellomar/splash.htm",
     "share/vellomar/help.htm",
     "share/vellomar/skins/vellomar.skin",
@@ -67,7 +69,7 @@ QString DesktopEntryValue(const QString& file, const QString& key)
 
 } // namespace
 
-class TestInstalledClient : public QObject {
+class InstalledClientTest : public QObject {
     Q_OBJECT
 
     // Installs into `root` the way the row says; the prefix, or an empty string on failure.
@@ -158,5 +160,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestInstalledClient)
+VELLOMAR_TEST_MAIN(InstalledClientTest)
 #include "test_installed_client.moc"

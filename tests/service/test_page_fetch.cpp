@@ -27,7 +27,7 @@ std::string Chunk(int i)
 
 } // namespace
 
-class TestPageFetch : public QObject {
+class PageFetchTest : public QObject {
     Q_OBJECT
 
 private:
@@ -134,7 +134,7 @@ private slots:
     {
         QFETCH(QByteArray, address);
         QFETCH(QByteArray, body);
-        const FetchResult result = FetchPage(address.toStdString(), ShortLimits());
+        const FetchResult result = FetchHTML(address.toStdString(), ShortLimits());
         QVERIFY2(!result.Failed, result.Reason.c_str());
         QCOMPARE(QByteArray::fromStdString(result.Text), body);
     }
@@ -164,7 +164,7 @@ private slots:
         QFETCH(QByteArray, reasonHas);
         QElapsedTimer clock;
         clock.start();
-        const FetchResult result = FetchPage(address.toStdString(), ShortLimits());
+        const FetchResult result = FetchHTML(address.toStdString(), ShortLimits());
         // Well inside the servers' 20 s stalls: the limits ended the fetch, not the server.
         QVERIFY(clock.elapsed() < 10000);
         QVERIFY(result.Failed);
@@ -177,7 +177,7 @@ private slots:
     void requestCarriesAgentAndNoCacheValidator()
     {
         const size_t before = web.Requests().size();
-        QVERIFY(!FetchPage(web.Host() + "/plain?pass=x", ShortLimits()).Failed);
+        QVERIFY(!FetchHTML(web.Host() + "/plain?pass=x", ShortLimits()).Failed);
         const auto seen = web.Requests();
         QCOMPARE(seen.size(), before + 1);
         const httplib::Headers& headers = seen.back().headers;
@@ -193,5 +193,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestPageFetch)
+QTEST_APPLESS_MAIN(PageFetchTest)
 #include "test_page_fetch.moc"

@@ -1,4 +1,5 @@
 #include "LocalHttpServer.h"
+#include "TestSupport.h"
 #include "service/PageFetch.h"
 #include "service/ProxySettings.h"
 
@@ -26,7 +27,7 @@ void SetProxyEnvironment(const QStringList& assignments)
 
 // The proxy settings read from the environment are the ones the HTTP fetch itself follows:
 // each case checks what the reader says and whether a fetch really went through the proxy.
-class TestProxySettings : public QObject {
+class ProxySettingsTest : public QObject {
     Q_OBJECT
 
     LocalHttpServer proxy;
@@ -101,7 +102,7 @@ private slots:
         FetchLimits limits;
         limits.connectTimeout = 3000ms;
         const std::size_t before = proxy.Requests().size();
-        const FetchResult result = FetchPage(address, limits);
+        const FetchResult result = FetchHTML(address, limits);
         const bool proxied = proxy.Requests().size() > before;
         QCOMPARE(proxied, throughProxy);
         QCOMPARE(result.Failed, !throughProxy);
@@ -110,5 +111,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestProxySettings)
+VELLOMAR_TEST_MAIN(ProxySettingsTest)
 #include "test_proxy_settings.moc"

@@ -12,7 +12,7 @@ std::string Bytes(const QByteArray& b)
 
 } // namespace
 
-class TestServiceAddresses : public QObject {
+class ServiceAddressesTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -139,5 +139,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestServiceAddresses)
+QTEST_APPLESS_MAIN(ServiceAddressesTest)
 #include "test_service_addresses.moc"

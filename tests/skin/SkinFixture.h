@@ -60,12 +60,11 @@ inline QImage FrameStrip(QSize frame, std::initializer_list<QRgb> colours, bool 
 // Tests change its keys and pictures before packing it.
 struct TestSkin {
     QMap<QByteArray, QByteArray> personality = {
-        {"Top", "top.bmp"}, {"TopFrame", "2"}, {"TopTrans", "0"},
-        {"Left", "left.bmp"}, {"LeftFrame", "2"}, {"LeftTrans", "0"},
-        {"Right", "right.bmp"}, {"RightFrame", "2"}, {"RightTrans", "0"},
-        {"Bottom", "bottom.bmp"}, {"BottomFrame", "2"}, {"BottomTrans", "0"},
-        {"TextBack", "title.bmp"}, {"TextShift", "28"}, {"TextRightClip", "70"},
-        {"TXTBackleft", "4"}, {"TXTBackRight", "4"}, {"TextAlignment", "0"},
+        {"Top", "top.bmp"},        {"TopFrame", "2"},        {"TopTrans", "0"},       {"Left", "left.bmp"},
+        {"LeftFrame", "2"},        {"LeftTrans", "0"},       {"Right", "right.bmp"},  {"RightFrame", "2"},
+        {"RightTrans", "0"},       {"Bottom", "bottom.bmp"}, {"BottomFrame", "2"},    {"BottomTrans", "0"},
+        {"TextBack", "title.bmp"}, {"TextShift", "28"},      {"TextRightClip", "70"}, {"TXTBackleft", "4"},
+        {"TXTBackRight", "4"},     {"TextAlignment", "0"},
     };
     QMap<QByteArray, QImage> pictures = {
         {"top.bmp", FrameStrip({30, 23}, {TestColours::kTop[0], TestColours::kTop[1]}, true)},
@@ -73,14 +72,23 @@ struct TestSkin {
         {"right.bmp", FrameStrip({4, 30}, {TestColours::kRight[0], TestColours::kRight[1]})},
         {"bottom.bmp", FrameStrip({30, 4}, {TestColours::kBottom[0], TestColours::kBottom[1]}, true)},
         {"title.bmp", FrameStrip({12, 23}, {TestColours::kTitle[0], TestColours::kTitle[1]}, true)},
-        {"close.bmp", FrameStrip({17, 17}, {TestColours::kClose[0], TestColours::kClose[1], TestColours::kClose[2], TestColours::kClose[3]})},
-        {"max.bmp", FrameStrip({17, 17}, {TestColours::kMaximize[0], TestColours::kMaximize[1], TestColours::kMaximize[2], TestColours::kMaximize[3]})},
-        {"min.bmp", FrameStrip({17, 17}, {TestColours::kMinimize[0], TestColours::kMinimize[1], TestColours::kMinimize[2], TestColours::kMinimize[3]})},
+        {"close.bmp",
+         FrameStrip({17, 17},
+                    {TestColours::kClose[0], TestColours::kClose[1], TestColours::kClose[2], TestColours::kClose[3]})},
+        {"max.bmp",
+         FrameStrip({17, 17},
+                    {TestColours::kMaximize[0], TestColours::kMaximize[1], TestColours::kMaximize[2],
+                     TestColours::kMaximize[3]})},
+        {"min.bmp",
+         FrameStrip({17, 17},
+                    {TestColours::kMinimize[0], TestColours::kMinimize[1], TestColours::kMinimize[2],
+                     TestColours::kMinimize[3]})},
     };
-    QByteArray sections = "[Button0]\nButtonImage=close.bmp\nAction=0\nAlign=1\nXcoord=24\nYcoord=3\nframe=4\n"
-                          "[Button1]\nButtonImage=max.bmp\nAction=1\nAlign=1\nXcoord=43\nYcoord=3\nVisibility=6\nVisibility1=6\nframe=4\n"
-                          "[Button2]\nButtonImage=min.bmp\nAction=2\nAlign=1\nXcoord=62\nYcoord=3\nVisibility=8\nVisibility1=8\nframe=4\n"
-                          "[Colours]\nTitleTextActive=255 255 255\nTitleTextNoActive=200 200 200\nButtonFace=230 230 230\n";
+    QByteArray sections =
+        "[Button0]\nButtonImage=close.bmp\nAction=0\nAlign=1\nXcoord=24\nYcoord=3\nframe=4\n"
+        "[Button1]\nButtonImage=max.bmp\nAction=1\nAlign=1\nXcoord=43\nYcoord=3\nVisibility=6\nVisibility1=6\nframe=4\n"
+        "[Button2]\nButtonImage=min.bmp\nAction=2\nAlign=1\nXcoord=62\nYcoord=3\nVisibility=8\nVisibility1=8\nframe=4\n"
+        "[Colours]\nTitleTextActive=255 255 255\nTitleTextNoActive=200 200 200\nButtonFace=230 230 230\n";
 
     QByteArray Package() const
     {

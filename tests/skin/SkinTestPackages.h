@@ -1,5 +1,5 @@
 #pragma once
-#include "SkinPackageWriter.h"
+#include "skinpack/SkinPackageWriter.h"
 
 #include <QBuffer>
 #include <QImage>

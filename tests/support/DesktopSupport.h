@@ -1,133 +1,49 @@
 #pragma once
 #include "ChildProcess.h"
 
-#include <QElapsedTimer>
+#include <QPoint>
 #include <QRect>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
-#include <QTest>
 
 #include <functional>
 
 // Helpers of the whole-program tests, which run on a real X display (scripts/with-xvfb).
 
-// Runs a tool of the desktop (xdotool, xprop, import) and returns what it printed, trimmed.
-inline QString ToolOutput(const QString& program, const QStringList& arguments)
-{
-    QProcess tool;
-    tool.start(program, arguments);
-    tool.waitForFinished(20000);
-    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
-}
+// Runs a tool of the desktop (xprop, import, xdotool) and returns what it printed, trimmed.
+QString ToolOutput(const QString& program, const QStringList& arguments);
 
 // Runs xdotool and returns what it printed, trimmed (window ids one a line).
-inline QString Xdotool(const QStringList& arguments)
-{
-    return ToolOutput(QStringLiteral("xdotool"), arguments);
-}
+QString Xdotool(const QStringList& arguments);
 
 // The ids of the windows shown with the title `title`, whole.
-inline QStringList VisibleWindowsNamed(const QString& title)
-{
-    return Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                    QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')})
-        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
+QStringList VisibleWindowsNamed(const QString& title);
 
-inline bool WindowShown(const QString& title)
-{
-    return !VisibleWindowsNamed(title).isEmpty();
-}
+// Whether a window with the title `title`, whole, is shown.
+bool WindowShown(const QString& title);
 
-// The first visible window with the title `title`, or an empty string.
-inline QString ShownWindow(const QString& title)
-{
-    const QStringList windows = VisibleWindowsNamed(title);
-    return windows.isEmpty() ? QString() : windows.first();
-}
+// The ids of the client's windows on the screen.
+QStringList VisibleClientWindows();
 
-// A window's position on the screen and size.
-inline QRect Geometry(const QString& window)
-{
-    const auto at = QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)"),
-                                       QRegularExpression::DotMatchesEverythingOption)
-                        .match(Xdotool({"getwindowgeometry", window}));
-    if (!at.hasMatch())
-        return {};
-    return QRect(at.captured(1).toInt(), at.captured(2).toInt(), at.captured(3).toInt(), at.captured(4).toInt());
-}
+// The client's window that is on the screen now and was not among `before`, once there is one
+// (within 15 s); an empty string when none came.
+QString NewClientWindow(const QStringList& before);
 
-inline QStringList VisibleClientWindows()
-{
-    return Xdotool({"search", "--onlyvisible", "--classname", "vellomar"}).split(u'\n', Qt::SkipEmptyParts);
-}
+// Where the window with the id `window` is on the screen; an empty rectangle when it is not.
+QRect WindowGeometry(const QString& window);
 
-// The centre of the client's tray icon, its small window docked in the tray; null before it is.
-inline QPoint TrayIconCentre()
-{
-    for (const QString& id : Xdotool({"search", "--classname", "vellomar"}).split(u'\n', Qt::SkipEmptyParts))
-        if (const QRect box = Geometry(id); box.width() > 0 && box.width() <= 48 && box.height() <= 48)
-            return box.center();
-    return {};
-}
-
-// Checks `condition` every 100 ms, events flowing meanwhile, until it holds or `ms` have gone by.
-inline bool WaitFor(const std::function<bool()>& condition, int ms = 15000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QTest::qWait(100);
-    }
-    return true;
-}
+// The centre of the client's icon (its small window docked in the tray), or a null point while
+// the tray shows none.
+QPoint ClientTrayIconCentre();
 
 // Starts a system tray (trayer, 64 x 32 at the bottom right of the screen) for the client's icon.
-inline bool StartTrayHost(ChildProcess& trayHost)
-{
-    if (!trayHost.Start(QStringLiteral("trayer"),
-                        {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "64",
-                         "--heighttype", "pixel", "--height", "32", "--SetDockType", "true",
-                         "--SetPartialStrut", "true", "--transparent", "false"}))
-        return false;
-    // The tray is there once trayer's window is.
-    const bool up = WaitFor([] { return !Xdotool({"search", "--class", "trayer"}).isEmpty(); }, 10000);
-    QTest::qWait(500);
-    return up;
-}
+bool StartTrayHost(ChildProcess& trayHost);
+
+// Checks `condition` every 100 ms, events flowing meanwhile, until it holds or `ms` have gone by.
+bool WaitFor(const std::function<bool()>& condition, int ms = 15000);
 
 // The first of `tools` that is not installed, or an empty string.
-inline QString MissingTool(const QStringList& tools)
-{
-    for (const QString& tool : tools)
-        if (QStandardPaths::findExecutable(tool).isEmpty())
-            return tool;
-    return {};
-}
+QString MissingTool(const QStringList& tools);
 
 // Why a whole-program test needing `tools` cannot run here, or an empty string.
-inline QString WhyNoDesktop(const QStringList& tools)
-{
-    if (const QString tool = MissingTool(tools); !tool.isEmpty())
-        return tool + QStringLiteral(" is not installed (scripts/bootstrap installs it)");
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        return QStringLiteral("needs an X display (run through scripts/with-xvfb)");
-    return {};
-}
-
-// The client's window that is on the screen now and was not among `before`, once one is.
-inline QString NewClientWindow(const QStringList& before)
-{
-    QString found;
-    WaitFor([&] {
-        for (const QString& id : VisibleClientWindows())
-            if (!before.contains(id))
-                found = id;
-        return !found.isEmpty();
-    });
-    return found;
-}
+QString WhyNoDesktop(const QStringList& tools);

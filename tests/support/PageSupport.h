@@ -5,11 +5,20 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 
 #include <memory>
 #include <optional>
 
-// Runs a script in the pane's page and waits for its value (invalid when the page never answers).
+// The engine's view in a pane, the engine started first if it does not run yet.
+inline QWebEngineView& PageView(TEmbeddedBrowser& pane)
+{
+    if (!pane.StartEngine())
+        qFatal("the browser engine cannot be loaded: %s", qPrintable(pane.EngineError()));
+    return *qobject_cast<QWebEngineView*>(pane.EngineWidget());
+}
+
+// Runs a script in the view's page and waits for its value (invalid when the page never answers).
 inline QVariant RunScript(QWebEngineView& view, const QString& script)
 {
     // Shared with the callback, which may come after this has given up waiting.
@@ -24,10 +33,15 @@ inline QVariant RunScript(QWebEngineView& view, const QString& script)
     return answer->value_or(QVariant());
 }
 
+inline QVariant RunScript(TEmbeddedBrowser& pane, const QString& script)
+{
+    return RunScript(PageView(pane), script);
+}
+
 // Sends the pane to an address and waits until the page has loaded; false when it did not.
 inline bool LoadAndWait(TEmbeddedBrowser& browser, const QString& address)
 {
-    QSignalSpy finished(&browser, &QWebEngineView::loadFinished);
+    QSignalSpy finished(&browser, &TEmbeddedBrowser::loadFinished);
     browser.Navigate(address);
     return finished.wait(30000) && finished.first().first().toBool();
 }

@@ -174,6 +174,27 @@ private slots:
         QCOMPARE(f.tray->IconIndex(), 0);
     }
 
+    // A menu or an icon list that goes is forgotten: the icon neither opens nor reads it.
+    void componentsThatGoAreForgotten()
+    {
+        TrayFixture f;
+        auto* icons = new TImageList(f.form);
+        icons->Add(QImage(16, 16, QImage::Format_RGB32));
+        icons->Add(QImage(16, 16, QImage::Format_RGB32));
+        f.tray->SetIconList(icons);
+        delete icons;
+        QCOMPARE(f.tray->IconList(), nullptr);
+        f.tray->SetIconIndex(1);
+        QCOMPARE(f.tray->IconIndex(), 0);
+
+        delete f.menu;
+        f.menu = nullptr;
+        QCOMPARE(f.tray->PopupMenu(), nullptr);
+        f.tray->HandleTrayMessage(WM_RBUTTONDOWN);
+        f.tray->HandleTrayMessage(WM_RBUTTONUP);
+        QCOMPARE(f.log, (QStringList{"down right 16", "up right 16"}));
+    }
+
     void iconVisibilityAndPreview()
     {
         TrayFixture f;
