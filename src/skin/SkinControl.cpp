@@ -192,7 +192,9 @@ void TSkinControl::PaintFrame(QPainter& painter)
     Paint(painter, control_->rect());
 }
 
-void TSkinControl::Paint(QPainter&, const QRect&) {}
+void TSkinControl::Paint(QPainter&, const QRect&)
+{
+}
 
 void TSkinControl::Repaint()
 {

@@ -133,7 +133,9 @@ const Row kRows[] = {
              m.skinner.OwnerDrawMenu(menu);
      },
      false},
-    {4, [](const QWidget* w) { return NamedOneOf(w, {"TTabSet"}); }, {xcTab, true},
+    {4,
+     [](const QWidget* w) { return NamedOneOf(w, {"TTabSet"}); },
+     {xcTab, true},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Tab31); }},
     // Containers whose children are not components of the form.
     {6,
