@@ -13,12 +13,15 @@ ClientCommandLine::ClientCommandLine()
       skin_(QStringLiteral("skin"), QStringLiteral("Use the skin package FILE."), QStringLiteral("FILE")),
       minimized_(QStringLiteral("minimized"),
                  QStringLiteral("Start hidden in the tray, when the desktop has one (for starting at login).")),
-      noSkin_(QStringLiteral("no-skin"), QStringLiteral("Start with the toolkit's own window frames and controls."))
+      noSkin_(QStringLiteral("no-skin"), QStringLiteral("Start with the toolkit's own window frames and controls.")),
+      skinGallery_(QStringLiteral("skin-gallery"),
+                   QStringLiteral("Show every kind of control in the skin (the stored one, or the one --skin names) "
+                                  "instead of starting the client."))
 {
     parser_.setApplicationDescription(QStringLiteral("Vellomar Chat, the desktop client of the chat service."));
     parser_.addHelpOption();
     parser_.addVersionOption();
-    parser_.addOptions({serviceHost_, skin_, minimized_, noSkin_});
+    parser_.addOptions({serviceHost_, skin_, minimized_, noSkin_, skinGallery_});
 }
 
 void ClientCommandLine::Parse(int argc, char** argv)

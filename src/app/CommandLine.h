@@ -21,6 +21,7 @@ public:
     QString SkinFile() const { return parser_.value(skin_); }
     bool Minimized() const { return parser_.isSet(minimized_); }
     bool NoSkin() const { return parser_.isSet(noSkin_); }
+    bool SkinGallery() const { return parser_.isSet(skinGallery_); }
 
 private:
     QStringList arguments_;
@@ -29,4 +30,5 @@ private:
     QCommandLineOption skin_;
     QCommandLineOption minimized_;
     QCommandLineOption noSkin_;
+    QCommandLineOption skinGallery_;
 };

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "MainForm.h"
 #include "ServiceHost.h"
+#include "SkinGallery.h"
 #include "StartupTrace.h"
 #include "browser/EngineProxy.h"
 #include "framework/Application.h"
@@ -34,6 +35,20 @@ int main(int argc, char** argv)
     const ProxySettings proxy = EnvironmentProxy();
     RouteEngineThroughProxy(QString::fromLocal8Bit(proxy.http.c_str()), QString::fromLocal8Bit(proxy.https.c_str()),
                             QString::fromLocal8Bit(proxy.noProxy.c_str()));
+
+    if (options.SkinGallery()) {
+        const QString skinFile = options.SkinFile();
+        if (options.HasSkinFile() && !QFileInfo(skinFile).isFile())
+            std::fprintf(stderr, "vellomar: no skin file %s\n", qPrintable(skinFile));
+        app.SetTitle(QStringLiteral("Vellomar Chat"));
+        app.setWindowIcon(AppIcon());
+        auto* gallery = app.CreateForm<TSkinGallery>(skinFile);
+        if (options.NoSkin())
+            gallery->SkinData1->SetActive(false);
+        // The gallery is the whole program: closing it ends it.
+        gallery->OnClose = [&app](QObject*, TCloseAction&) { app.Terminate(); };
+        return app.Run();
+    }
 
     SetServiceHost(ResolveServiceHost(options.ServiceHost(), qEnvironmentVariable("VELLOMAR_SERVICE_HOST")));
     app.SetTitle(QStringLiteral("Vellomar Chat"));

@@ -3,6 +3,18 @@
 #include <QIcon>
 #include <QPixmap>
 
+namespace {
+
+// The first frame of a glyph of `count` frames, as the toolkit's own icon of the button.
+QIcon GlyphIcon(const QImage& glyph, int count)
+{
+    if (glyph.isNull())
+        return QIcon();
+    return QIcon(QPixmap::fromImage(glyph.copy(0, 0, glyph.width() / std::max(count, 1), glyph.height())));
+}
+
+} // namespace
+
 void TCustomPanel::SetColor(TColor color)
 {
     if (color_ == color)
@@ -37,10 +49,17 @@ void TSpeedButton::SetLayout(TButtonLayout layout)
 
 void TSpeedButton::UpdateIcon()
 {
-    if (glyph_.isNull()) {
-        setIcon(QIcon());
-        return;
-    }
-    const int frameWidth = glyph_.width() / numGlyphs_;
-    setIcon(QIcon(QPixmap::fromImage(glyph_.copy(0, 0, frameWidth, glyph_.height()))));
+    setIcon(GlyphIcon(glyph_, numGlyphs_));
+}
+
+void TBitBtn::SetGlyph(const QImage& glyph)
+{
+    glyph_ = glyph;
+    setIcon(GlyphIcon(glyph_, numGlyphs_));
+}
+
+void TBitBtn::SetNumGlyphs(int count)
+{
+    numGlyphs_ = std::max(count, 1);
+    setIcon(GlyphIcon(glyph_, numGlyphs_));
 }

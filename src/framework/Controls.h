@@ -6,7 +6,9 @@
 
 #include <QGroupBox>
 #include <QImage>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QToolButton>
 
 // A panel: a plain control with a background colour. Controls that the layouts store as panels
@@ -32,7 +34,15 @@ private:
     TColor color_ = clBtnFace;
 };
 
+// Where a button's glyph goes beside its caption. Published in a namespace of its own, so a
+// Layout property of any button reads back by its identifiers.
+namespace ButtonLayouts {
+Q_NAMESPACE
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+Q_ENUM_NS(TButtonLayout)
+} // namespace ButtonLayouts
+using ButtonLayouts::TButtonLayout;
+using enum ButtonLayouts::TButtonLayout;
 
 // A flat tool button with a glyph: an image of NumGlyphs equal frames side by side (normal,
 // disabled, down), the first of which the button shows as its icon.
@@ -44,14 +54,12 @@ class TSpeedButton : public QToolButton, public ComponentLifecycle {
     Q_PROPERTY(int NumGlyphs READ NumGlyphs WRITE SetNumGlyphs)
     Q_PROPERTY(int Margin MEMBER Margin)
     Q_PROPERTY(int Spacing MEMBER Spacing)
-    Q_PROPERTY(TButtonLayout Layout READ Layout WRITE SetLayout)
+    Q_PROPERTY(ButtonLayouts::TButtonLayout Layout READ Layout WRITE SetLayout)
     Q_PROPERTY(bool Flat READ autoRaise WRITE setAutoRaise)
     Q_PROPERTY(bool Down READ isDown WRITE setDown)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
 
 public:
-    Q_ENUM(TButtonLayout)
-
     explicit TSpeedButton(QWidget* parent = nullptr);
 
     QImage Glyph() const { return glyph_; }
@@ -96,6 +104,53 @@ class TStatusBar : public QStatusBar, public ComponentLifecycle {
 
 public:
     explicit TStatusBar(QWidget* parent = nullptr) : QStatusBar(parent) {}
+
+protected:
+    QObject* Self() override { return this; }
+};
+
+// A push button with a glyph (NumGlyphs equal frames side by side: normal, disabled, pressed,
+// held down) placed beside, above or below its caption.
+class TBitBtn : public QPushButton, public ComponentLifecycle {
+    Q_OBJECT
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+    Q_PROPERTY(QString Caption READ text WRITE setText)
+    Q_PROPERTY(QImage Glyph READ Glyph WRITE SetGlyph)
+    Q_PROPERTY(int NumGlyphs READ NumGlyphs WRITE SetNumGlyphs)
+    Q_PROPERTY(ButtonLayouts::TButtonLayout Layout MEMBER Layout)
+    Q_PROPERTY(int Margin MEMBER Margin)
+    Q_PROPERTY(int Spacing MEMBER Spacing)
+    Q_PROPERTY(bool Default READ isDefault WRITE setDefault)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+
+public:
+    explicit TBitBtn(QWidget* parent = nullptr) : QPushButton(parent) {}
+
+    QImage Glyph() const { return glyph_; }
+    void SetGlyph(const QImage& glyph);
+    int NumGlyphs() const { return numGlyphs_; }
+    void SetNumGlyphs(int count);
+    TButtonLayout Layout = blGlyphLeft;
+    // Pixels from the edge to the glyph (-1: glyph and caption centred as a block) and between
+    // glyph and caption (-1: equal gaps).
+    int Margin = -1;
+    int Spacing = 4;
+
+protected:
+    QObject* Self() override { return this; }
+
+private:
+    QImage glyph_;
+    int numGlyphs_ = 1;
+};
+
+// A row of tabs below the pages they choose, drawn as tabs hanging down.
+class TTabSet : public QTabBar, public ComponentLifecycle {
+    Q_OBJECT
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+
+public:
+    explicit TTabSet(QWidget* parent = nullptr) : QTabBar(parent) { setShape(QTabBar::TriangularSouth); }
 
 protected:
     QObject* Self() override { return this; }

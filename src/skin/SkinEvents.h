@@ -10,6 +10,7 @@ enum TSkinMessageId : int {
     kSkinAttachedMessage = 0x3503, // posted once after a window skinner was attached
     kSkinnedQueryMessage = 0x3504, // a window under a skinner answers 1
     kCaptionActionMessage = 0x3514, // a caption button whose Action has no built-in meaning
+    kControlMouseLeaveMessage = 0xB014, // a control skinner's hot state ends (another one took it)
 };
 
 constexpr QEvent::Type SkinEventType(TSkinMessageId id)

@@ -12,7 +12,6 @@
 #include <QCommandLinkButton>
 #include <QDateTimeEdit>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -114,13 +113,15 @@ struct Row {
 
 void ApplySkin3rd(const Mapping& m, const QString& kind);
 
-// The mapping table in this toolkit's classes. Rows 4, 5, 10, 11, 12 and 26 name classes that
-// have no counterpart here (tab sets, tabbed notebooks, stand-alone up-down controls, radio
-// groups, data-set navigators, add-on tree lists and grids) and are left out. Row 2 (Skin3rd)
-// is tried in MapComponent, as it looks at the list rather than the class.
+// The mapping table in this toolkit's classes. Rows 5, 10, 11, 12 and 26 name classes that have
+// no counterpart here (tabbed notebooks, stand-alone up-down controls, radio groups, data-set
+// navigators, add-on tree lists and grids) and are left out; a spin box's up-down buttons are
+// skinned with the spin box. Row 2 (Skin3rd) is tried in MapComponent, as it looks at the list
+// rather than the class.
 const Row kRows[] = {
+    // A tab set is no tab control: row 4 takes it.
     {1,
-     [](const QWidget* w) { return Is<QTabBar>(w); },
+     [](const QWidget* w) { return Is<QTabBar>(w) && !Is<TTabSet>(w); },
      {xcTab, true},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Tab, {.onWindow = true}); }},
     // A tool bar's button: its drop-down menu is drawn as the skin's menus are.
@@ -132,6 +133,10 @@ const Row kRows[] = {
              m.skinner.OwnerDrawMenu(menu);
      },
      false},
+    {4,
+     [](const QWidget* w) { return NamedOneOf(w, {"TTabSet"}); },
+     {xcTab, true},
+     [](const Mapping& m) { m.Attach(TSkinnerKind::Tab31); }},
     // Containers whose children are not components of the form.
     {6,
      [](const QWidget* w) {
@@ -170,13 +175,11 @@ const Row kRows[] = {
          m.Publish("Transparent", true);
          m.Attach(TSkinnerKind::Box, {.recolour = true});
      }},
+    // The status bar's skinner switches its size grip off while it is attached.
     {16,
      [](const QWidget* w) { return Is<QStatusBar>(w); },
      {xcStatusBar},
-     [](const Mapping& m) {
-         static_cast<QStatusBar*>(m.control)->setSizeGripEnabled(false);
-         m.Attach(TSkinnerKind::StatusBar);
-     }},
+     [](const Mapping& m) { m.Attach(TSkinnerKind::StatusBar); }},
     {17,
      [](const QWidget* w) { return Is<QProgressBar>(w); },
      {xcProgress},
@@ -207,9 +210,9 @@ const Row kRows[] = {
      [](const QWidget* w) { return NamedOneOf(w, {"QTextBrowser"}); },
      {xcScrollbar},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true}); }},
-    // A push button with a picture and a note is this toolkit's bit button.
+    // A push button with a picture and a note is a bit button too.
     {23,
-     [](const QWidget* w) { return Is<QCommandLinkButton>(w); },
+     [](const QWidget* w) { return Is<TBitBtn>(w) || Is<QCommandLinkButton>(w); },
      {xcBitBtn},
      [](const Mapping& m) { m.Attach(TSkinnerKind::BitButton); },
      true},
@@ -233,15 +236,11 @@ const Row kRows[] = {
      [](const QWidget* w) { return Is<QPlainTextEdit>(w); },
      {xcScrollbar},
      [](const Mapping& m) { m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true}); }},
+    // The grid's fixed cells (its headers) are recoloured by their own skinners.
     {29,
      [](const QWidget* w) { return Is<QTableView>(w); },
      {xcScrollbar},
-     [](const Mapping& m) {
-         auto* grid = static_cast<QTableView*>(m.control);
-         for (QHeaderView* fixedCells : {grid->horizontalHeader(), grid->verticalHeader()})
-             SetControlColour(fixedCells, m.data.Elements().Colours.ButtonFace);
-         m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true});
-     }},
+     [](const Mapping& m) { m.Attach(TSkinnerKind::Scrollbar, {.withBorder = true}); }},
     {30,
      ScrollingWindow,
      {xcScrollbar},

@@ -552,6 +552,13 @@ bool TWinSkinForm::HasSkinnerFor(const QWidget* control) const
     return false;
 }
 
+QImage& TWinSkinForm::ControlCanvas(const QSize& size)
+{
+    if (controlCanvas_.width() < size.width() || controlCanvas_.height() < size.height())
+        controlCanvas_ = QImage(size.expandedTo(controlCanvas_.size()), QImage::Format_ARGB32_Premultiplied);
+    return controlCanvas_;
+}
+
 QList<TSkinControl*> TWinSkinForm::ControlSkinners() const
 {
     QList<TSkinControl*> skinners;

@@ -118,6 +118,12 @@ public:
     void RemoveControlSkinner(TSkinControl* skinner);
     bool HasSkinnerFor(const QWidget* control) const;
     QList<TSkinControl*> ControlSkinners() const;
+    // The one hot control of the window (its skinner), or nullptr; the hover timer lets it go
+    // when the pointer has left it.
+    TSkinControl* HotControl() const { return hotControl_; }
+    void SetHotControl(TSkinControl* skinner) { hotControl_ = skinner; }
+    // The off-screen bitmap the control skinners paint into, at least `size` big.
+    QImage& ControlCanvas(const QSize& size);
 
     // Has a menu (and its sub-menus) drawn by the skin; undone when the skinner detaches.
     void OwnerDrawMenu(QMenu* menu);
@@ -201,6 +207,8 @@ private:
     bool clientCursorSet_ = false;
 
     QList<QPointer<TSkinControl>> controlSkinners_;
+    QPointer<TSkinControl> hotControl_;
+    QImage controlCanvas_;
     QList<QPointer<QMenu>> ownerDrawnMenus_;
 
     // Moving and resizing with the mouse.

@@ -182,10 +182,13 @@ bool TWinSkinForm::MouseDoubleClick(QMouseEvent* event)
 
 void TWinSkinForm::HoverTick()
 {
-    if (!hot_ || !window_)
+    if (!window_)
         return;
     if (TSkinManage* manager = TSkinManage::Instance(); manager && manager->MenuTracking())
         return;
-    if (!hot_->Rect.contains(window_->mapFromGlobal(QCursor::pos())))
+    if (QWidget* control = hotControl_ ? hotControl_->Control() : nullptr;
+        control && !control->rect().contains(control->mapFromGlobal(QCursor::pos())))
+        SendMouseLeave(control);
+    if (hot_ && !hot_->Rect.contains(window_->mapFromGlobal(QCursor::pos())))
         hot_->Leave();
 }

@@ -1,7 +1,7 @@
 // The built client on a real X server, with openbox and without a window manager: its windows
 // wear the skinned frame, the caption drags the window, the caption buttons minimise to the tray,
 // maximise and restore, and close to the tray; the login window, a message box and the tray menu
-// are skinned too. The screenshots go to out/ for a person to look at.
+// are skinned too, and so is the skin gallery. The screenshots go to out/ for a person to look at.
 #include "ChildProcess.h"
 #include "DesktopSupport.h"
 #include "TestSupport.h"
@@ -225,6 +225,20 @@ private slots:
         QCOMPARE(screen.pixel(box.right() - 6, box.center().y()) & RGB_MASK, menuColour);
         Xdotool({"key", "Escape"});
         QVERIFY(WaitFor([&] { return !VisibleClientWindows().contains(menu); }, 5000));
+    }
+
+    // The gallery, as a skin author starts it: every kind of control drawn by our skin.
+    void galleryShowsEveryControlSkinned()
+    {
+        ChildProcess gallery;
+        QVERIFY(gallery.Start(ClientProgram(), {QStringLiteral("--skin-gallery")}, folders_.Environment()));
+        const QString caption = QStringLiteral("Skin gallery");
+        QVERIFY2(WaitFor([&] { return WindowShown(caption); }, 30000), "no gallery window");
+        QTest::qWait(500);
+        const QImage screen = Screen();
+        Save(screen, QStringLiteral("gallery"));
+        QVERIFY(WearsTheSkin(screen, WindowGeometry(ShownWindow(caption))));
+        gallery.Stop();
     }
 };
 

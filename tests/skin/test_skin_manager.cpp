@@ -455,9 +455,11 @@ private slots:
             QCOMPARE(ControlColour(c), RGB(230, 230, 230));
         if (auto* bar = qobject_cast<QStatusBar*>(c))
             QVERIFY(!bar->isSizeGripEnabled());
-        // Switched off, the recoloured control has its colour back.
+        // Switched off, the recoloured control has its colour back, a status bar its size grip.
         SkinnerOf(&form)->Detach();
         QCOMPARE(ControlColour(c), before);
+        if (auto* bar = qobject_cast<QStatusBar*>(c))
+            QVERIFY(bar->isSizeGripEnabled());
     }
 
     void skin3rdNilStopsSkinning_data()

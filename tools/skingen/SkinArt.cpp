@@ -99,8 +99,8 @@ QImage DrawTop()
 // The left border; the right one is its mirror image (MirrorFrames).
 QImage DrawLeft()
 {
-    const int h = 64;
-    return Strip(kBorder, h, 2, false, [h](QPainter& p, const QRect& r, int k) {
+    constexpr int h = 64;
+    return Strip(kBorder, h, 2, false, [](QPainter& p, const QRect& r, int k) {
         const QRect caption(r.left(), 0, kBorder, kCaption);
         p.fillRect(caption, Vertical(caption, CaptionTop(k), CaptionBottom(k)));
         const QRect side(r.left(), kCaption, kBorder, h - kCaption);
@@ -188,13 +188,13 @@ QImage DrawButtons()
     });
 }
 
-// Check boxes and radio buttons, 13 pixels: unchecked then checked, each normal, hot, pressed,
-// disabled.
+// Check boxes and radio buttons, 13 pixels, in rows of four (normal, hot, pressed, disabled):
+// unchecked, checked, indeterminate.
 QImage DrawToggles(bool radio)
 {
-    return Strip(13, 13, 8, false, [radio](QPainter& p, const QRect& r, int k) {
+    return Strip(13, 13, 12, false, [radio](QPainter& p, const QRect& r, int k) {
         const int state = k % 4;
-        const bool checked = k >= 4;
+        const int mark = k / 4;
         const QColor fills[] = {Qt::white, QColor(226, 244, 246), kFaceLow, kFace};
         const QColor outline = state == 3 ? kGreyInk : (state == 1 ? kTeal : kLine.darker(120));
         p.setRenderHint(QPainter::Antialiasing, false);
@@ -204,15 +204,16 @@ QImage DrawToggles(bool radio)
             p.drawEllipse(r.adjusted(0, 0, -1, -1));
         else
             p.drawRect(r.adjusted(0, 0, -1, -1));
-        if (!checked)
-            return;
         const QColor ink = state == 3 ? kGreyInk : kCaptionBottom;
-        if (radio) {
+        if (mark == 2) {
+            // Neither on nor off: a bar across the middle.
+            p.fillRect(QRect(r.left() + 3, r.top() + 5, 7, 3), ink);
+        } else if (mark == 1 && radio) {
             p.setRenderHint(QPainter::Antialiasing, true);
             p.setPen(Qt::NoPen);
             p.setBrush(ink);
             p.drawEllipse(QRectF(r).adjusted(3.5, 3.5, -3.5, -3.5));
-        } else {
+        } else if (mark == 1) {
             Glyph(p, ink, 2.0, [&r](QPainterPath& path) {
                 path.moveTo(r.left() + 3, r.top() + 6.5);
                 path.lineTo(r.left() + 5.5, r.top() + 9);
