@@ -82,6 +82,7 @@ private slots:
         QTest::newRow("upright, at the top") << v << false << 0 << "" << 4 << 5 << 0;
         QTest::newRow("upright, at the bottom") << v << false << 100 << "" << 1 << 8 << 100;
         QTest::newRow("upright, disabled") << v << false << 50 << "disabled" << 4 << 8 << 50;
+        QTest::newRow("upright, nothing to scroll") << v << false << 0 << "empty" << 4 << 8 << 0;
         QTest::newRow("pointer on the down arrow") << v << false << 50 << "hot last" << 1 << 6 << 50;
         QTest::newRow("pointer gone again") << v << false << 50 << "hot last away" << 1 << 5 << 50;
         QTest::newRow("down arrow held") << v << false << 50 << "pressed last" << 1 << 7 << 51;
@@ -104,6 +105,8 @@ private slots:
         QScrollBar* bar = NewBar(Qt::Orientation(orientation), value);
         bar->setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
         bar->setEnabled(!state.contains(u"disabled"));
+        if (state == u"empty")
+            bar->setRange(0, 0);
         QVERIFY(form.Show({bar}));
         const QPoint arrow = state.contains(u"first") ? FirstArrow(bar) : LastArrow(bar);
         if (state.contains(u"hot"))
@@ -112,10 +115,11 @@ private slots:
             form.PointAway();
         if (state.contains(u"pressed"))
             QTest::mousePress(bar, Qt::LeftButton, {}, arrow);
+        // Read before the bar's repeat timer may step again.
+        QCOMPARE(bar->value(), valueAfter);
         const QImage shown = OnScreen(bar);
         QCOMPARE(FrameShown(shown.pixel(FirstArrow(bar)), kArrows), firstFrame);
         QCOMPARE(FrameShown(shown.pixel(LastArrow(bar)), kArrows), lastFrame);
-        QCOMPARE(bar->value(), valueAfter);
         if (state.contains(u"pressed")) {
             QTest::mouseRelease(bar, Qt::LeftButton, {}, arrow);
             QCOMPARE(FrameShown(OnScreen(bar).pixel(arrow), kArrows), state.contains(u"first") ? firstFrame - 2
@@ -225,11 +229,12 @@ private slots:
         const int before = bar->value();
         const int page = bar->pageStep();
         QTest::mousePress(bar, Qt::LeftButton, {}, at);
+        // The step is taken on the press: read before the repeat timer may step again.
+        const int moved = bar->value() - before;
         if (where.contains(u"thumb"))
             QCOMPARE(FrameShown(OnScreen(bar).pixel(at), kVertTrack), 3);
         QTest::mouseRelease(bar, Qt::LeftButton, {}, at);
         // A text window pages by its lines, which may round the page up by one.
-        const int moved = bar->value() - before;
         if (lines != 0)
             QCOMPARE(moved, lines * bar->singleStep());
         else
@@ -251,6 +256,8 @@ private slots:
         QTest::addColumn<QString>("state");
         QTest::addColumn<QList<int>>("frames");
         QTest::newRow("normal") << "" << QList<int>{1, 1, 1, 1};
+        QTest::newRow("row header") << "rows" << QList<int>{1, 1, 1, 1};
+        QTest::newRow("row header, pointer on the third") << "rows hot" << QList<int>{1, 1, 2, 1};
         QTest::newRow("sorted by the second") << "sorted" << QList<int>{1, 5, 1, 1};
         QTest::newRow("pointer on the third") << "hot" << QList<int>{1, 1, 2, 1};
         QTest::newRow("pointer gone again") << "hot away" << QList<int>{1, 1, 1, 1};
@@ -263,19 +270,23 @@ private slots:
         QFETCH(QString, state);
         QFETCH(QList<int>, frames);
         form.LoadSkin(ScrollingSkin());
-        auto* grid = new QTableWidget(4, 3);
+        const bool rows = state.contains(u"rows");
+        auto* grid = new QTableWidget(3, 3);
         grid->setHorizontalHeaderLabels({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
-        grid->horizontalHeader()->setStretchLastSection(false);
         grid->setSortingEnabled(state == u"click");
         grid->setEnabled(!state.contains(u"disabled"));
-        grid->resize(340, 160);
+        grid->resize(340, 200);
         QVERIFY(form.Show({grid}));
-        QHeaderView* header = grid->horizontalHeader();
+        QHeaderView* header = rows ? grid->verticalHeader() : grid->horizontalHeader();
         QWidget* sections = header->viewport();
-        if (state == u"sorted")
-            header->setSortIndicator(1, Qt::AscendingOrder), header->setSortIndicatorShown(true);
-        const auto sectionPoint = [header](int logical) {
-            return QPoint(header->sectionViewportPosition(logical) + 3, 3);
+        if (state == u"sorted") {
+            header->setSortIndicator(1, Qt::AscendingOrder);
+            header->setSortIndicatorShown(true);
+        }
+        // A few pixels into a section, clear of its caption.
+        const auto sectionPoint = [header, rows](int logical) {
+            const int at = header->sectionViewportPosition(logical) + 3;
+            return rows ? QPoint(3, at) : QPoint(at, 3);
         };
         if (state.contains(u"hot"))
             PointAt(sections, sectionPoint(2));
@@ -290,8 +301,9 @@ private slots:
         const QImage shown = OnScreen(sections);
         for (int logical = 0; logical < 3; ++logical)
             QCOMPARE(FrameShown(shown.pixel(sectionPoint(logical)), kHeaderbar), frames[logical]);
-        const QPoint rest(header->sectionViewportPosition(2) + header->sectionSize(2) + 3, 3);
-        QVERIFY(rest.x() < sections->width());
+        const int end = header->sectionViewportPosition(2) + header->sectionSize(2) + 3;
+        const QPoint rest = rows ? QPoint(3, end) : QPoint(end, 3);
+        QVERIFY(sections->rect().contains(rest));
         QCOMPARE(FrameShown(shown.pixel(rest), kHeaderbar), frames[3]);
         if (state == u"pressed")
             QTest::mouseRelease(sections, Qt::LeftButton, {}, sectionPoint(0));
