@@ -96,9 +96,9 @@ public:
         int top = 8;
         for (QWidget* control : controls) {
             control->setParent(form_->ClientArea());
-            control->setGeometry(QRect(QPoint(8, top), control->size().isValid() && control->testAttribute(Qt::WA_Resized)
-                                                           ? control->size()
-                                                           : size));
+            control->setGeometry(
+                QRect(QPoint(8, top),
+                      control->size().isValid() && control->testAttribute(Qt::WA_Resized) ? control->size() : size));
             top += control->height() + 8;
             form_->AddComponent(control);
         }

@@ -122,8 +122,8 @@ private slots:
         QCOMPARE(FrameShown(shown.pixel(LastArrow(bar)), kArrows), lastFrame);
         if (state.contains(u"pressed")) {
             QTest::mouseRelease(bar, Qt::LeftButton, {}, arrow);
-            QCOMPARE(FrameShown(OnScreen(bar).pixel(arrow), kArrows), state.contains(u"first") ? firstFrame - 2
-                                                                                              : lastFrame - 2);
+            QCOMPARE(FrameShown(OnScreen(bar).pixel(arrow), kArrows),
+                     state.contains(u"first") ? firstFrame - 2 : lastFrame - 2);
         }
     }
 
@@ -222,9 +222,9 @@ private slots:
         // In the track near its ends: far enough from the thumb that a page does not bring it there.
         const int x = bar->width() / 2;
         const QPoint at = where == u"down arrow" ? LastArrow(bar)
-            : where == u"up arrow"         ? FirstArrow(bar)
-            : where.contains(u"below")     ? QPoint(x, bar->height() - 20)
-                                           : QPoint(x, 19);
+            : where == u"up arrow"               ? FirstArrow(bar)
+            : where.contains(u"below")           ? QPoint(x, bar->height() - 20)
+                                                 : QPoint(x, 19);
         QVERIFY(!thumb.contains(at));
         const int before = bar->value();
         const int page = bar->pageStep();

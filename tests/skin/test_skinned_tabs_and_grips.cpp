@@ -48,9 +48,10 @@ QByteArray TabsAndButtonsSkin()
     skin.pictures["tabs.bmp"] = TabStrip();
     skin.pictures["border.bmp"] = FrameStrip({12, 12}, {kPageBorder});
     skin.sections += "[Buttons]\nBitmap=buttons.bmp\nLeftWidth=3\nRightWidth=3\nTopHeight=3\nBottomHeight=3\n";
-    skin.pictures["buttons.bmp"] = FrameStrip({12, 12}, {FrameColour(kButtons, 1), FrameColour(kButtons, 2),
-                                                        FrameColour(kButtons, 3), FrameColour(kButtons, 4),
-                                                        FrameColour(kButtons, 5)});
+    skin.pictures["buttons.bmp"] =
+        FrameStrip({12, 12},
+                   {FrameColour(kButtons, 1), FrameColour(kButtons, 2), FrameColour(kButtons, 3),
+                    FrameColour(kButtons, 4), FrameColour(kButtons, 5)});
     return skin.Package();
 }
 
@@ -85,8 +86,7 @@ private slots:
         QTest::newRow("right") << "pages" << int(QTabBar::RoundedEast) << "" << plain;
         QTest::newRow("tab set") << "tab set" << int(QTabBar::TriangularSouth) << "" << plain;
         QTest::newRow("focused") << "pages" << int(QTabBar::RoundedNorth) << "focused" << QList<int>{5, 1, 4};
-        QTest::newRow("pointer on the second") << "pages" << int(QTabBar::RoundedNorth) << "hot"
-                                               << QList<int>{3, 2, 4};
+        QTest::newRow("pointer on the second") << "pages" << int(QTabBar::RoundedNorth) << "hot" << QList<int>{3, 2, 4};
         QTest::newRow("left, pointer on the second")
             << "pages" << int(QTabBar::RoundedWest) << "hot" << QList<int>{3, 2, 4};
         QTest::newRow("pointer gone again") << "pages" << int(QTabBar::RoundedNorth) << "hot away" << plain;
@@ -113,7 +113,7 @@ private slots:
             pages = new QTabWidget;
             for (const char* text : {"One", "Two", "Three"})
                 pages->addTab(new QWidget, QString::fromLatin1(text));
-            pages->setTabPosition(shape == QTabBar::RoundedSouth  ? QTabWidget::South
+            pages->setTabPosition(shape == QTabBar::RoundedSouth      ? QTabWidget::South
                                       : shape == QTabBar::RoundedWest ? QTabWidget::West
                                       : shape == QTabBar::RoundedEast ? QTabWidget::East
                                                                       : QTabWidget::North);
