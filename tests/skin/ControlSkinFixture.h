@@ -22,6 +22,17 @@ inline int FrameShown(QRgb pixel, int element, int frames = 23)
     return 0;
 }
 
+// The bounding box of the pixels showing any frame of an element.
+inline QRect ElementArea(const QImage& image, int element)
+{
+    QRect area;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (FrameShown(image.pixel(x, y), element) > 0)
+                area |= QRect(x, y, 1, 1);
+    return area;
+}
+
 // Adds element `section` to the skin: `frames` solid frames of `size`, side by side (stacked
 // when asked), numbered `element` for FrameColour; `keys` go into the section as they are.
 inline void AddSolidElement(TestSkin& skin, const QByteArray& section, int element, int frames, QSize size,

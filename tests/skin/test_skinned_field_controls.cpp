@@ -25,17 +25,6 @@ QByteArray FieldSkin()
     return skin.Package();
 }
 
-// The bounding box of the pixels showing any frame of an element.
-QRect ElementArea(const QImage& image, int element)
-{
-    QRect area;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (FrameShown(image.pixel(x, y), element) > 0)
-                area |= QRect(x, y, 1, 1);
-    return area;
-}
-
 // Where a spin box's up and down arrows are for a user: at its right end, top and bottom.
 QPoint UpArrow(const QWidget* spin)
 {

@@ -24,16 +24,6 @@ QByteArray ScrollingSkin()
     return skin.Package();
 }
 
-QRect ElementArea(const QImage& image, int element)
-{
-    QRect area;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (FrameShown(image.pixel(x, y), element) > 0)
-                area |= QRect(x, y, 1, 1);
-    return area;
-}
-
 // The arrows at the two ends of a bar, where a user presses them.
 QPoint FirstArrow(const QScrollBar* bar)
 {
