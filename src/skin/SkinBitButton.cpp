@@ -193,8 +193,8 @@ bool TSkinSpeedButton::BeforeMessage(QEvent* event)
         AfterMessage(event);
         return false;
     }
-    // The press and the click stay the button's own.
-    return TSkinControl::BeforeMessage(event);
+    // The press and the click stay the button's own: the push button's handling is skipped.
+    return TSkinControl::BeforeMessage(event); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void TSkinSpeedButton::AfterMessage(QEvent* event)
@@ -209,7 +209,7 @@ void TSkinSpeedButton::AfterMessage(QEvent* event)
         if (ReadOrdinalProperty(Control(), "Flat"))
             Repaint();
     } else {
-        TSkinControl::AfterMessage(event);
+        TSkinControl::AfterMessage(event); // NOLINT(bugprone-parent-virtual-call): nor its hot state
     }
 }
 

@@ -2,7 +2,7 @@
 #include "SkinControl.h"
 
 class QSlider;
-struct TDataSkinObject;
+class TDataSkinObject;
 
 // Track bars, drawn wholly by the skinner when the track bar has a thumb element: a sunken
 // channel and the tick marks in ButtonShadow, then the thumb (1 normal, 2 hot, 3 pressed,

@@ -90,6 +90,7 @@ class SkinnedDesktopTest : public QObject {
     QRect Main() { return WindowGeometry(ShownWindow(kMain)); }
     void BringMainBack()
     {
+        LetTheFocusGo();
         Click(icon_);
         QVERIFY(WaitFor([] { return WindowShown(kMain); }));
         QTest::qWait(300);
@@ -209,6 +210,7 @@ private slots:
 
     void trayMenuIsSkinned()
     {
+        LetTheFocusGo(); // the login window has just gone
         const QStringList before = VisibleClientWindows();
         Click(icon_, 3);
         const QString menu = NewClientWindow(before);

@@ -26,6 +26,7 @@ private:
         Xdotool({"windowactivate", "--sync", main, "key", "--clearmodifiers", "alt+F4"});
         QVERIFY(WaitFor([] { return !WindowShown(QStringLiteral("Vellomar manager")); }));
         QVERIFY(client_.Running());
+        LetTheFocusGo();
     }
     // Opens the tray menu and clicks its item number `item` (1: "Login"; three rows).
     void PickMenuItem(int item)

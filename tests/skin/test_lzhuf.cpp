@@ -118,6 +118,13 @@ private slots:
         // Symbol 256 (a 3-byte match) is 10001100; its distance 0 comes from the zero bits past
         // the end and copies three of the ring's initial spaces.
         QTest::addRow("match-into-initial-spaces") << QByteArray("\x8C", 1) << QByteArray("   ");
+        // Symbol 313 (a 60-byte match) is 11000101, and 11111111 the top six bits 63 of its
+        // distance. Copying starts at 4036 - distance - 1: a distance over 4035 reaches the ring's
+        // last 60 bytes, where nothing was written yet, so they read as zeros, not spaces.
+        QTest::addRow("match-from-the-unwritten-tail") << QByteArray("\xC5\xFF\xFC", 3) << QByteArray(60, '\0');
+        QTest::addRow("match-across-the-ring-end")
+            << QByteArray("\xC5\xFF\x70", 3) << QByteArray(25, '\0') + QByteArray(35, ' ');
+        QTest::addRow("match-from-the-ring-start") << QByteArray("\xC5\xFF\x0C", 3) << QByteArray(60, ' ');
     }
     void handCheckedStreams()
     {

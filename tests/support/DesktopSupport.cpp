@@ -66,6 +66,11 @@ QPoint ClientTrayIconCentre()
     return {};
 }
 
+void LetTheFocusGo()
+{
+    QTest::qWait(1500);
+}
+
 bool StartTrayHost(ChildProcess& trayHost)
 {
     if (!trayHost.Start(QStringLiteral("trayer"),

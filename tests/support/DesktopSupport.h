@@ -36,6 +36,11 @@ QRect WindowGeometry(const QString& window);
 // the tray shows none.
 QPoint ClientTrayIconCentre();
 
+// Waits as long as a user would before the next click after the client's last window went:
+// the toolkit deactivates the program 400 ms after that window lost the focus (later under a
+// sanitizer) and closes any menu opened in between.
+void LetTheFocusGo();
+
 // Starts a system tray (trayer, 64 x 32 at the bottom right of the screen) for the client's icon.
 bool StartTrayHost(ChildProcess& trayHost);
 

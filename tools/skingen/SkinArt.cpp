@@ -99,8 +99,8 @@ QImage DrawTop()
 // The left border; the right one is its mirror image (MirrorFrames).
 QImage DrawLeft()
 {
-    const int h = 64;
-    return Strip(kBorder, h, 2, false, [h](QPainter& p, const QRect& r, int k) {
+    constexpr int h = 64;
+    return Strip(kBorder, h, 2, false, [](QPainter& p, const QRect& r, int k) {
         const QRect caption(r.left(), 0, kBorder, kCaption);
         p.fillRect(caption, Vertical(caption, CaptionTop(k), CaptionBottom(k)));
         const QRect side(r.left(), kCaption, kBorder, h - kCaption);
