@@ -57,8 +57,14 @@ void TSkinComBox::Paint(QPainter& painter, const QRect& rect)
     }
     if (const TDataSkinObject* edge = Elements().SunkEdge.get(); HasPicture(edge))
         DrawElementBorder(painter, rect, *edge, frame);
-    const bool mirrored = Control()->layoutDirection() == Qt::RightToLeft && !button->Image2.isNull();
-    DrawElement(painter, buttonRect, *button, frame, mirrored ? button->Image2 : QImage());
+    if (Control()->layoutDirection() == Qt::RightToLeft && !button->Image2.isNull()) {
+        // The mirrored picture holds the frames in reverse order, each with its margins swapped.
+        TDataSkinObject mirrored = *button;
+        std::swap(mirrored.LeftWidth, mirrored.RightWidth);
+        DrawElement(painter, buttonRect, mirrored, button->FrameCount + 1 - frame, button->Image2);
+    } else {
+        DrawElement(painter, buttonRect, *button, frame);
+    }
     const TDataSkinObject* extra = Elements().ExtraImages.get();
     if (button->Style != 1 && HasPicture(extra))
         DrawElementCentred(painter, buttonRect, *extra, Control()->isEnabled() ? kArrowFrame : kDisabledArrowFrame);

@@ -3,7 +3,7 @@
 #include "SkinControlPaint.h"
 #include "SkinData.h"
 
-#include <QCursor>
+#include <QHoverEvent>
 #include <QPainter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -60,8 +60,43 @@ TSkinTab::TSkinTab(QWidget* control, TSkinnerKind kind) : TSkinControl(control, 
 
 void TSkinTab::Attached()
 {
-    if (Bar() != Control())
-        WatchPart(Bar());
+    QTabBar* bar = Bar();
+    if (bar != Control())
+        WatchPart(bar);
+    // Without hover events the bar hears nothing of the pointer moving from tab to tab.
+    if (bar && !bar->testAttribute(Qt::WA_Hover)) {
+        bar->setAttribute(Qt::WA_Hover);
+        madeHoverable_ = true;
+    }
+}
+
+void TSkinTab::Restore()
+{
+    if (QTabBar* bar = Bar(); bar && madeHoverable_)
+        bar->setAttribute(Qt::WA_Hover, false);
+    madeHoverable_ = false;
+    pointedTab_ = -1;
+    TSkinControl::Restore();
+}
+
+void TSkinTab::FollowPointer(QTabBar* bar, QEvent* event)
+{
+    int pointed = pointedTab_;
+    switch (event->type()) {
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+        pointed = bar->tabAt(static_cast<QHoverEvent*>(event)->position().toPoint());
+        break;
+    case QEvent::HoverLeave:
+        pointed = -1;
+        break;
+    default:
+        return;
+    }
+    if (pointed != pointedTab_) {
+        pointedTab_ = pointed;
+        bar->update();
+    }
 }
 
 QTabBar* TSkinTab::Bar() const
@@ -106,26 +141,32 @@ int TSkinTab::TabFrame(const QTabBar* bar, int index) const
         return kDisabledFrame;
     if (index == bar->currentIndex())
         return bar->hasFocus() ? kFocusedFrame : kSelectedFrame;
-    if (bar->underMouse() && bar->tabAt(bar->mapFromGlobal(QCursor::pos())) == index)
+    if (bar->underMouse() && index == pointedTab_)
         return kHotFrame;
     return 1;
 }
 
 bool TSkinTab::BeforeMessage(QEvent* event)
 {
-    if (event->type() == QEvent::Paint && HasTabsPicture() && Bar() == Control()) {
-        PaintBar(Bar());
-        return false;
+    if (HasTabsPicture() && Bar() == Control()) {
+        if (event->type() == QEvent::Paint) {
+            PaintBar(Bar());
+            return false;
+        }
+        FollowPointer(Bar(), event);
     }
     return TSkinControl::BeforeMessage(event);
 }
 
 bool TSkinTab::PartMessage(QWidget* part, QEvent* event)
 {
-    if (event->type() == QEvent::Paint && HasTabsPicture() && part == Bar()) {
+    if (!HasTabsPicture() || part != Bar())
+        return true;
+    if (event->type() == QEvent::Paint) {
         PaintBar(Bar());
         return false;
     }
+    FollowPointer(Bar(), event);
     return true;
 }
 

@@ -18,6 +18,8 @@ public:
     // The frame a tab of the bar shows now.
     int TabFrame(const QTabBar* bar, int index) const;
 
+    void Restore() override;
+
 protected:
     void Attached() override;
     bool BeforeMessage(QEvent* event) override;
@@ -31,6 +33,12 @@ private:
     bool HasTabsPicture() const;
     void PaintBar(QTabBar* bar);
     void PaintPages(QPainter& painter);
+    // Repaints the bar when the pointer moves onto another tab or off the bar.
+    void FollowPointer(QTabBar* bar, QEvent* event);
+
+    int pointedTab_ = -1;
+    // The bar was given hover events for the skinner's sake.
+    bool madeHoverable_ = false;
 };
 
 // Tab sets: tabs below the pages, drawn with the tab picture upside down.

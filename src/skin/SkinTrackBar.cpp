@@ -27,6 +27,8 @@ QStyleOptionSlider SliderOption(const QSlider* slider)
     option.upsideDown = slider->orientation() == Qt::Horizontal
         ? slider->invertedAppearance() != (slider->layoutDirection() == Qt::RightToLeft)
         : !slider->invertedAppearance();
+    // The direction is in upsideDown now: left in the option, the style would turn it back.
+    option.direction = Qt::LeftToRight;
     option.tickPosition = slider->tickPosition();
     option.tickInterval = slider->tickInterval();
     if (slider->orientation() == Qt::Horizontal)

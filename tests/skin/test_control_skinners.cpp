@@ -3,7 +3,7 @@
 // releasing, hot tracking across buttons, a dialog's own buttons, controls left as they draw
 // themselves when the skin lacks their element, switching off and on, and controls destroyed
 // while skinned.
-#include "SkinFixture.h"
+#include "ControlSkinFixture.h"
 #include "framework/Controls.h"
 #include "skin/ControlProperties.h"
 #include "skin/SkinBitButton.h"
@@ -73,20 +73,6 @@ QByteArray ButtonSkin(int checkWidth = 14, int checkFrames = 4, bool withButtons
         skin.pictures["check.bmp"] = ToggleStrip(checkWidth, checkFrames);
     }
     return skin.Package();
-}
-
-TSkinControl* SkinnerFor(const QWidget* window, const QWidget* control)
-{
-    if (TWinSkinForm* skinner = SkinnerOf(window))
-        for (TSkinControl* c : skinner->ControlSkinners())
-            if (c->Control() == control)
-                return c;
-    return nullptr;
-}
-
-QImage Grab(QWidget* control)
-{
-    return control->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // The frame of the Buttons element shown at the button's top-left corner, or 0.
