@@ -12,6 +12,9 @@ add_library(Vellomar::httplib ALIAS PkgConfig::HTTPLIB)
 # libsodium: the demo service's password hashes.
 pkg_check_modules(SODIUM REQUIRED IMPORTED_TARGET GLOBAL libsodium)
 add_library(Vellomar::sodium ALIAS PkgConfig::SODIUM)
+# fontconfig: the client reads the font configuration while it connects to the display.
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET GLOBAL fontconfig)
+add_library(Vellomar::fontconfig ALIAS PkgConfig::FONTCONFIG)
 # libxcb: the skin asks the X server whether a window manager runs.
 pkg_check_modules(XCB REQUIRED IMPORTED_TARGET GLOBAL xcb)
 add_library(Vellomar::xcb ALIAS PkgConfig::XCB)

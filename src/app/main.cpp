@@ -1,6 +1,7 @@
 #include "AppIcon.h"
 #include "ClientWindows.h"
 #include "CommandLine.h"
+#include "FontConfigWarmUp.h"
 #include "MainForm.h"
 #include "ServiceHost.h"
 #include "SkinGallery.h"
@@ -30,7 +31,9 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("Vellomar Chat"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLOMAR_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vellomar.Chat"));
+    FontConfigWarmUp fonts;
     TApplication app(argc, argv);
+    fonts.Join();
     // The pane reaches the service through the same proxy as the login check.
     const ProxySettings proxy = EnvironmentProxy();
     RouteEngineThroughProxy(QString::fromLocal8Bit(proxy.http.c_str()), QString::fromLocal8Bit(proxy.https.c_str()),
