@@ -1,45 +1,47 @@
 #include "SkinPackageWriter.h"
-#include "LzhufEncoder.h"
 
+#include "skinformat/LzhufEncoder.h"
+#include "skinformat/SkinContainerWriter.h"
 #include "skin/SkinReader.h"
 
 #include <QDir>
 #include <QFile>
-#include <QtEndian>
+
+#include <vector>
 
 namespace {
 
-void AppendU32(QByteArray& out, quint32 value)
+std::string_view View(const QByteArray& bytes)
 {
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
+    return {bytes.constData(), std::size_t(bytes.size())};
+}
+
+QByteArray FromStd(const std::string& bytes)
+{
+    return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
 } // namespace
 
 QByteArray BuildSkinContainer(const QList<SkinEntry>& entries)
 {
-    QByteArray names;
+    QList<QByteArray> names;
     for (const SkinEntry& entry : entries)
-        names += entry.name.toLatin1() + "\r\n";
-    QByteArray out;
-    AppendU32(out, TSkinReader::kVersion);
-    AppendU32(out, quint32(names.size()));
-    out.append(8, '\0');
-    out += names;
-    for (const SkinEntry& entry : entries)
-        AppendU32(out, quint32(entry.data.size()));
-    for (const SkinEntry& entry : entries)
-        out += entry.data;
-    return out;
+        names.append(entry.name.toLatin1());
+    std::vector<skinformat::EntryView> views;
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        views.push_back({View(names[i]), View(entries[i].data)});
+    return FromStd(skinformat::BuildContainer(views));
 }
 
 QByteArray PackSkinContainer(const QByteArray& container)
 {
-    QByteArray package;
-    AppendU32(package, quint32(container.size()));
-    return package + LzhufEncode(container);
+    return FromStd(skinformat::PackContainer(View(container)));
+}
+
+QByteArray LzhufEncode(const QByteArray& input)
+{
+    return FromStd(lzhuf::Encode(View(input)));
 }
 
 bool ReadSkinFolder(const QString& folder, QList<SkinEntry>* entries, QString* error)
