@@ -1,8 +1,10 @@
 #include "LzhufDecoder.h"
 #include "LzhufModel.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace lzhuf {
 
@@ -78,6 +80,19 @@ std::uint8_t InitialRingByte(std::ptrdiff_t back)
     return back <= kRingStart ? std::uint8_t(' ') : std::uint8_t(0);
 }
 
+// Repeats the `count` bytes from `from` at `to` as a byte-by-byte copy would, where a source
+// that runs into the destination repeats the bytes between them: copied in pieces that never
+// overlap, each twice the one before.
+void CopyMatch(std::uint8_t* data, std::ptrdiff_t from, std::ptrdiff_t to, std::ptrdiff_t count)
+{
+    while (count > 0) {
+        const std::ptrdiff_t piece = std::min(count, to - from);
+        std::memcpy(data + to, data + from, std::size_t(piece));
+        to += piece;
+        count -= piece;
+    }
+}
+
 } // namespace
 
 void Decode(std::string_view stream, std::span<char> output)
@@ -101,8 +116,8 @@ void Decode(std::string_view stream, std::span<char> output)
             count = total - written;
         for (; count > 0 && from < 0; --count, ++from)
             dst[written++] = InitialRingByte(-from);
-        for (; count > 0; --count)
-            dst[written++] = dst[from++];
+        CopyMatch(dst, from, written, count);
+        written += count;
     }
 }
 
