@@ -17,7 +17,3 @@ QByteArray PackSkinContainer(const QByteArray& container);
 // LZHUF compressor: the stream it writes decodes with TLZH::Decode to the input, given the
 // input's length.
 QByteArray LzhufEncode(const QByteArray& input);
-
-// The entries of a skin folder: its description (*.ini) and its BMP files, names lower-cased,
-// in name order. Fails with a message when the folder cannot be used as a skin.
-bool ReadSkinFolder(const QString& folder, QList<SkinEntry>* entries, QString* error);
