@@ -3,7 +3,7 @@
 // outputs must be identical, and each decoder's speed is the median of several runs.
 //   bench_lzhuf PACKAGE...
 // Prints one line per package and, last, the largest time ratio (ours / liblhasa's).
-#include "skin/Lzhuf.h"
+#include "skinformat/LzhufDecoder.h"
 
 extern "C" {
 #include <lha_decoder.h>
@@ -48,9 +48,10 @@ template <class Work> double MedianSeconds(Work work)
 
 Bytes DecodeOurs(const Bytes& stream, std::size_t length)
 {
-    const QByteArray out =
-        TLZH::Decode(reinterpret_cast<const char*>(stream.data()), qsizetype(stream.size()), qsizetype(length));
-    return Bytes(out.begin(), out.end());
+    Bytes out(length);
+    lzhuf::Decode({reinterpret_cast<const char*>(stream.data()), stream.size()},
+                  {reinterpret_cast<char*>(out.data()), out.size()});
+    return out;
 }
 
 struct Source {

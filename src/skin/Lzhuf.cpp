@@ -1,118 +1,21 @@
 #include "Lzhuf.h"
-#include "LzhufModel.h"
 
-#include <cstdint>
-#include <memory>
+#include "skinformat/LzhufDecoder.h"
+
 #include <new>
-
-namespace {
-
-using namespace lzhuf;
-
-// Most significant bit first; past the end of the input every bit is zero.
-class BitReader {
-public:
-    BitReader(const std::uint8_t* data, qsizetype size) : next_(data), end_(data + size) {}
-
-    unsigned Bit()
-    {
-        if (count_ == 0)
-            Refill();
-        --count_;
-        return (buffer_ >> count_) & 1u;
-    }
-
-    // The next n bits (n <= 24) as an unsigned number.
-    unsigned Bits(int n)
-    {
-        while (count_ < n)
-            Refill();
-        count_ -= n;
-        return (buffer_ >> count_) & ((1u << n) - 1);
-    }
-
-private:
-    // Tops the buffer up to 57 bits or more, so most calls find their bits waiting.
-    void Refill()
-    {
-        while (count_ <= 56) {
-            const std::uint64_t byte = next_ < end_ ? *next_++ : 0;
-            buffer_ = (buffer_ << 8) | byte;
-            count_ += 8;
-        }
-    }
-
-    const std::uint8_t* next_;
-    const std::uint8_t* end_;
-    std::uint64_t buffer_ = 0;
-    int count_ = 0;
-};
-
-int DecodeSymbol(BitReader& in, AdaptiveTree& tree)
-{
-    int node = tree.Child(kRoot);
-    while (node < kNodes)
-        node = tree.Child(node + int(in.Bit()));
-    const int symbol = node - kNodes;
-    tree.Update(symbol);
-    return symbol;
-}
-
-int DecodeDistance(BitReader& in)
-{
-    const PositionTables& positions = Positions();
-    const unsigned first = in.Bits(8);
-    const unsigned upper = positions.valueOfByte[first];
-    // The first 8 bits held the upper code and its first (8 - length) low bits.
-    const int more = positions.lengthOfByte[first] - 2;
-    const unsigned low = ((first << more) | in.Bits(more)) & 0x3F;
-    return int((upper << 6) | low);
-}
-
-// The ring's byte `back` places before the first one written (distances reach at most a ring
-// back): spaces, then, before those, the zeros of its tail.
-std::uint8_t InitialRingByte(qsizetype back)
-{
-    return back <= kRingStart ? std::uint8_t(' ') : std::uint8_t(0);
-}
-
-} // namespace
 
 QByteArray TLZH::Decode(const char* input, qsizetype inputSize, qsizetype length)
 {
     if (length <= 0)
         return {};
-    std::unique_ptr<AdaptiveTree> tree;
     QByteArray out;
     try {
-        tree = std::make_unique<AdaptiveTree>();
         out.resize(length);
     } catch (const std::bad_alloc&) {
         throw ElzhException(kLzhNoMemory);
     }
     if (out.size() != length)
         throw ElzhException(kLzhNoMemory);
-
-    // The whole output is at hand, so matches copy from it: the ring it stands for is needed
-    // only for what lies before the first byte.
-    BitReader in(reinterpret_cast<const std::uint8_t*>(input), inputSize);
-    auto* dst = reinterpret_cast<std::uint8_t*>(out.data());
-    const qsizetype total = length;
-    qsizetype written = 0;
-    while (written < total) {
-        const int c = DecodeSymbol(in, *tree);
-        if (c < 256) {
-            dst[written++] = std::uint8_t(c);
-            continue;
-        }
-        qsizetype from = written - DecodeDistance(in) - 1;
-        qsizetype count = c - kMatchBias;
-        if (count > total - written)
-            count = total - written;
-        for (; count > 0 && from < 0; --count, ++from)
-            dst[written++] = InitialRingByte(-from);
-        for (; count > 0; --count)
-            dst[written++] = dst[from++];
-    }
+    lzhuf::Decode({input, std::size_t(inputSize)}, {out.data(), std::size_t(length)});
     return out;
 }

@@ -1,150 +1,64 @@
 #include "SkinReader.h"
-#include "Lzhuf.h"
 
-#include <QtEndian>
+#include "skinformat/Latin1.h"
+
+#include <optional>
 
 namespace {
 
-constexpr qsizetype kHeaderSize = 16;
-
-quint32 ReadU32(const QByteArray& bytes, qsizetype at)
+QString FromLatin1(const std::string& latin1)
 {
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
+    return QString::fromLatin1(latin1.data(), qsizetype(latin1.size()));
 }
 
-// Each input bit yields at most 6 output bytes (a 60-byte match costs at least 10 bits), so a
-// declared length above this cannot be honest; the slack covers the zero bits past the end.
-qsizetype MostDecodableFrom(qsizetype compressedSize)
+// Names are Latin-1: text with a character beyond it names no entry.
+std::optional<std::string> ToLatin1(const QString& text)
 {
-    return 48 * compressedSize + 64;
-}
-
-QString AsciiLower(const QString& text)
-{
-    QString lower = text;
-    for (QChar& c : lower)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    return lower;
-}
-
-// Names split at CR LF, CR or LF; a final line break adds no empty name.
-QList<QString> SplitNames(const QByteArray& list)
-{
-    QList<QString> names;
-    qsizetype start = 0;
-    const qsizetype n = list.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = list[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        names.append(AsciiLower(QString::fromLatin1(list.mid(start, i - start))));
-        if (c == '\r' && i + 1 < n && list[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        names.append(AsciiLower(QString::fromLatin1(list.mid(start))));
-    return names;
+    std::string latin1;
+    if (!skinformat::Utf8ToLatin1(text.toStdString(), &latin1))
+        return std::nullopt;
+    return latin1;
 }
 
 } // namespace
 
-bool TSkinReader::Fail(const QString& why)
-{
-    error_ = why;
-    if (report_)
-        report_({false, why});
-    return false;
-}
-
-bool TSkinReader::RefuseOlderVersion()
-{
-    error_ = kOlderSkinMessage;
-    if (report_)
-        report_({true, kOlderSkinMessage});
-    return false;
-}
-
-bool TSkinReader::Decompress(const QByteArray& package, QByteArray* container)
-{
-    if (package.size() < 4)
-        return Fail(DamagedSkinMessage(QStringLiteral("it is too short.")));
-    if (package.size() > kMaxPackageSize)
-        return Fail(TooLargeSkinPackage(package.size()));
-    const quint32 declared = ReadU32(package, 0);
-    const qsizetype streamSize = package.size() - 4;
-    if (declared > quint32(kMaxContainerSize) || qsizetype(declared) > MostDecodableFrom(streamSize))
-        return Fail(DamagedSkinMessage(QStringLiteral("it declares %1 bytes of content."))
-                        .arg(declared));
-    try {
-        *container = TLZH::Decode(package.constData() + 4, streamSize, qsizetype(declared));
-    } catch (const ElzhException& e) {
-        return Fail(e.Message());
-    }
-    if (container->size() < kHeaderSize)
-        return Fail(DamagedSkinMessage(QStringLiteral("its content is too short.")));
-    return true;
-}
-
 bool TSkinReader::ReadPackage(const QByteArray& package)
 {
     names_.clear();
-    offsets_.clear();
-    data_.clear();
     error_.clear();
-    QByteArray container;
-    if (!Decompress(package, &container))
+    if (!container_.Read({package.constData(), std::size_t(package.size())})) {
+        const skinformat::Refusal& problem = container_.Problem();
+        error_ = QString::fromStdString(problem.message);
+        if (report_)
+            report_({problem.olderVersion, error_});
         return false;
-    if (ReadU32(container, 0) != kVersion)
-        return RefuseOlderVersion();
-    const quint32 listSize = ReadU32(container, 4);
-    if (listSize > quint32(container.size() - kHeaderSize))
-        return Fail(DamagedSkinMessage(QStringLiteral("its name list overruns it.")));
-    const QList<QString> names = SplitNames(container.mid(kHeaderSize, listSize));
-    if (names.size() > kMaxEntries)
-        return Fail(DamagedSkinMessage(QStringLiteral("it lists %1 entries, at most %2 are allowed."))
-                        .arg(names.size())
-                        .arg(kMaxEntries));
-
-    const qsizetype sizesAt = kHeaderSize + listSize;
-    const qsizetype dataAt = sizesAt + 4 * names.size();
-    if (dataAt > container.size())
-        return Fail(DamagedSkinMessage(QStringLiteral("its size table overruns it.")));
-    // Entries stay where they are in the container: an unpack of a large skin copies enough.
-    QList<qsizetype> offsets{dataAt};
-    for (int i = 0; i < names.size(); ++i) {
-        const qsizetype next = offsets.last() + ReadU32(container, sizesAt + 4 * i);
-        if (next > container.size())
-            return Fail(DamagedSkinMessage(QStringLiteral("entry \"%1\" overruns its data."))
-                            .arg(names[i]));
-        offsets.append(next);
     }
-    names_ = names;
-    offsets_ = offsets;
-    data_ = std::move(container);
+    names_.reserve(qsizetype(container_.Count()));
+    for (std::size_t i = 0; i < container_.Count(); ++i)
+        names_.append(FromLatin1(container_.Name(i)));
     return true;
 }
 
-QByteArray TSkinReader::Entry(int index) const
+QByteArray TSkinReader::Entry(std::size_t index) const
 {
-    return data_.mid(offsets_[index], offsets_[index + 1] - offsets_[index]);
+    const std::string_view data = container_.Data(index);
+    return QByteArray(data.data(), qsizetype(data.size()));
 }
 
 QByteArray TSkinReader::ExtractByName(const QString& name) const
 {
-    const int index = names_.indexOf(AsciiLower(name));
-    return index < 0 ? QByteArray() : Entry(index);
+    const std::optional<std::string> latin1 = ToLatin1(name);
+    const std::size_t index = latin1 ? container_.Find(*latin1) : skinformat::SkinContainer::npos;
+    return index == skinformat::SkinContainer::npos ? QByteArray() : Entry(index);
 }
 
 QByteArray TSkinReader::ExtractByPart(const QString& text, QString* foundName) const
 {
-    for (int i = 0; i < names_.size(); ++i) {
-        if (names_[i].contains(text)) {
-            if (foundName)
-                *foundName = names_[i];
-            return Entry(i);
-        }
-    }
-    return {};
+    const std::optional<std::string> latin1 = ToLatin1(text);
+    const std::size_t index = latin1 ? container_.FindContaining(*latin1) : skinformat::SkinContainer::npos;
+    if (index == skinformat::SkinContainer::npos)
+        return {};
+    if (foundName)
+        *foundName = names_[qsizetype(index)];
+    return Entry(index);
 }

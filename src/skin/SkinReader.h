@@ -1,4 +1,8 @@
 #pragma once
+#include "skinformat/PackageFormat.h"
+#include "skinformat/PackageMessages.h"
+#include "skinformat/SkinContainer.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -18,11 +22,11 @@ void ShowSkinPackageProblem(const SkinPackageProblem& problem);
 // an LZHUF stream that decodes to L bytes of container (version, name list, sizes, data).
 class TSkinReader {
 public:
-    static constexpr quint32 kVersion = 20000;
-    static constexpr int kMaxEntries = 1001;
+    static constexpr quint32 kVersion = skinformat::kVersion;
+    static constexpr int kMaxEntries = int(skinformat::kMaxEntries);
     // The largest package and the largest container we accept, whatever a package declares.
-    static constexpr qsizetype kMaxPackageSize = 16 * 1024 * 1024;
-    static constexpr qsizetype kMaxContainerSize = 64 * 1024 * 1024;
+    static constexpr qsizetype kMaxPackageSize = qsizetype(skinformat::kMaxPackageSize);
+    static constexpr qsizetype kMaxContainerSize = qsizetype(skinformat::kMaxContainerSize);
 
     // How a refused package is reported: by default in a message box (the program); an empty
     // report, ErrorOnly(), leaves it to Error() (tools without a screen).
@@ -46,14 +50,10 @@ public:
     const QString& Error() const { return error_; }
 
 private:
-    bool Fail(const QString& why);
-    bool RefuseOlderVersion();
-    bool Decompress(const QByteArray& package, QByteArray* container);
-    QByteArray Entry(int index) const;
+    QByteArray Entry(std::size_t index) const;
 
+    skinformat::SkinContainer container_;
     QList<QString> names_;
-    QList<qsizetype> offsets_; // entry i is data_[offsets_[i], offsets_[i + 1])
-    QByteArray data_; // the whole container
     QString error_;
     ProblemReport report_;
 };
@@ -61,15 +61,13 @@ private:
 // The message that refuses a package, saying why.
 inline QString DamagedSkinMessage(const QString& why)
 {
-    return QStringLiteral("The skin package is damaged: ") + why;
+    return QString::fromStdString(skinformat::DamagedMessage(why.toStdString()));
 }
 
 inline QString TooLargeSkinPackage(qint64 size)
 {
-    return DamagedSkinMessage(QStringLiteral("it is %1 bytes, at most %2 are allowed.")
-                                  .arg(size)
-                                  .arg(TSkinReader::kMaxPackageSize));
+    return QString::fromStdString(skinformat::TooLargeMessage(std::uintmax_t(size)));
 }
 
-inline const QString kOlderSkinMessage =
-    QStringLiteral("This is Older Skin File\rPlease update to new version !");
+inline const QString kOlderSkinMessage = QString::fromLatin1(
+    skinformat::kOlderVersionMessage.data(), qsizetype(skinformat::kOlderVersionMessage.size()));

@@ -8,11 +8,12 @@ struct SkinEntry {
     QByteArray data;
 };
 
-// The container: version 20000, the CR LF name list, reserved bytes, sizes, data.
+// The container: version 20000, the CR LF name list, reserved bytes, sizes, data. Names go in
+// as Latin-1.
 QByteArray BuildSkinContainer(const QList<SkinEntry>& entries);
 // The package: the container's length (4 bytes, little-endian), then its LZHUF stream.
 QByteArray PackSkinContainer(const QByteArray& container);
 
-// The entries of a skin folder: its description (*.ini) and its BMP files, names lower-cased,
-// in name order. Fails with a message when the folder cannot be used as a skin.
-bool ReadSkinFolder(const QString& folder, QList<SkinEntry>* entries, QString* error);
+// LZHUF compressor: the stream it writes decodes with TLZH::Decode to the input, given the
+// input's length.
+QByteArray LzhufEncode(const QByteArray& input);

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 #include "skin/Lzhuf.h"
-#include "skinpack/LzhufEncoder.h"
+#include "skinpack/SkinPackageWriter.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

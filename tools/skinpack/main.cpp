@@ -1,83 +1,97 @@
 // Builds a skin package from a skin folder, or takes one apart for skin authors.
 //   skinpack pack DIR PACKAGE
 //   skinpack unpack PACKAGE DIR
-#include "skinpack/SkinPackageWriter.h"
+// On the package format library and the C++ runtime alone, so it starts as fast as a process can.
+#include "Files.h"
+#include "SkinFolder.h"
 
-#include "skin/SkinReader.h"
-
-#include <QDir>
-#include <QFile>
-#include <QSaveFile>
+#include "skinformat/Latin1.h"
+#include "skinformat/PackageFormat.h"
+#include "skinformat/PackageMessages.h"
+#include "skinformat/SkinContainer.h"
+#include "skinformat/SkinContainerWriter.h"
 
 #include <cstdio>
+#include <cstring>
+#include <system_error>
 
 namespace {
 
-// The message on one line of standard error (the reader's messages may hold line breaks).
-int Fail(QString message)
+namespace fs = std::filesystem;
+
+// The message on one line of standard error: the reader's messages may hold line breaks, and
+// names quoted in them any control character.
+int Fail(std::string_view message)
 {
-    std::fprintf(stderr, "skinpack: %s\n", qPrintable(message.replace(QLatin1Char('\r'), QLatin1Char(' '))));
+    std::string line;
+    for (const char c : message) {
+        if (c == '\r') {
+            line += ' ';
+        } else if ((c >= 0 && c < ' ') || c == 0x7F) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", unsigned(c));
+            line += escaped;
+        } else {
+            line += c;
+        }
+    }
+    std::fprintf(stderr, "skinpack: %s\n", line.c_str());
     return 1;
 }
 
-// The package replaces an older one whole or not at all.
-bool WritePackage(const QString& path, const QByteArray& data, QString* error)
+// An entry name that stays a file inside the folder.
+bool IsPlainFileName(std::string_view name)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string_view("/\\\0", 3)) == name.npos;
 }
 
-// An entry is written as archivers write what they extract: a failed write takes its file
-// away, but nothing waits for the disk (waiting for each of a skin's dozens of entries to reach
-// it would be most of an unpack's time).
-bool WriteEntry(const QString& path, const QByteArray& data, QString* error)
+int Pack(const fs::path& folder, const fs::path& packagePath)
 {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size() && file.flush())
-        return true;
-    *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    file.close();
-    file.remove();
-    return false;
-}
-
-int Pack(const QString& folder, const QString& packagePath)
-{
-    QList<SkinEntry> entries;
-    QString error;
+    std::vector<FolderEntry> entries;
+    std::string error;
     if (!ReadSkinFolder(folder, &entries, &error))
         return Fail(error);
-    const QByteArray package = PackSkinContainer(BuildSkinContainer(entries));
-    if (!WritePackage(packagePath, package, &error))
-        return Fail(error);
+    std::vector<skinformat::EntryView> views;
+    views.reserve(entries.size());
+    for (const FolderEntry& entry : entries)
+        views.push_back({entry.name, entry.data});
+    const std::string package = skinformat::PackContainer(skinformat::BuildContainer(views));
+    // A larger package would be refused by every reader.
+    if (package.size() > skinformat::kMaxPackageSize)
+        return Fail("cannot pack " + folder.string() + ": the package would be " + std::to_string(package.size()) +
+                    " bytes, at most " + std::to_string(skinformat::kMaxPackageSize) + " are allowed");
+    if (!ReplaceFile(packagePath, package, &error))
+        return Fail("cannot write " + packagePath.string() + ": " + error);
     return 0;
 }
 
-int Unpack(const QString& packagePath, const QString& folder)
+int Unpack(const fs::path& packagePath, const fs::path& folder)
 {
-    QFile file(packagePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return Fail(QStringLiteral("cannot read %1: %2").arg(packagePath, file.errorString()));
-    TSkinReader reader(TSkinReader::ErrorOnly());
-    if (!reader.ReadPackage(file.readAll()))
-        return Fail(reader.Error());
-    if (!QDir().mkpath(folder))
-        return Fail(QStringLiteral("cannot create %1").arg(folder));
-    QString error;
-    QStringList written;
-    for (const QString& name : reader.Names()) {
+    std::string package;
+    std::uintmax_t size = 0;
+    std::string error;
+    if (!ReadFileUpTo(packagePath, skinformat::kMaxPackageSize, &package, &size, &error))
+        return Fail("cannot read " + packagePath.string() + ": " + error);
+    if (size > skinformat::kMaxPackageSize)
+        return Fail(skinformat::TooLargeMessage(size));
+    skinformat::SkinContainer container;
+    if (!container.Read(package))
+        return Fail(container.Problem().message);
+    std::error_code code;
+    fs::create_directories(folder, code);
+    if (code || !fs::is_directory(folder, code))
+        return Fail("cannot create " + folder.string());
+    for (std::size_t i = 0; i < container.Count(); ++i) {
+        const std::string& name = container.Name(i);
         // Later duplicates are unreachable by name; names that leave the folder are refused.
-        if (written.contains(name))
+        if (container.Find(name) < i)
             continue;
-        if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name == QStringLiteral("..") || name == QStringLiteral("."))
-            return Fail(QStringLiteral("entry name \"%1\" cannot be a file name").arg(name));
-        if (!WriteEntry(QDir(folder).filePath(name), reader.ExtractByName(name), &error))
-            return Fail(error);
-        written.append(name);
+        const std::string fileName = skinformat::Latin1ToUtf8(name);
+        if (!IsPlainFileName(name))
+            return Fail("entry name \"" + fileName + "\" cannot be a file name");
+        const fs::path path = folder / fileName;
+        if (!WriteFile(path, container.Data(i), &error))
+            return Fail("cannot write " + path.string() + ": " + error);
     }
     return 0;
 }
@@ -86,15 +100,10 @@ int Unpack(const QString& packagePath, const QString& folder)
 
 int main(int argc, char** argv)
 {
-    // No application object: the packer needs neither events nor locale set-up, and starts
-    // faster without them.
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
-    if (args.size() == 3 && args[0] == QStringLiteral("pack"))
-        return Pack(args[1], args[2]);
-    if (args.size() == 3 && args[0] == QStringLiteral("unpack"))
-        return Unpack(args[1], args[2]);
+    if (argc == 4 && std::strcmp(argv[1], "pack") == 0)
+        return Pack(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "unpack") == 0)
+        return Unpack(argv[2], argv[3]);
     std::fprintf(stderr, "usage: skinpack pack DIR PACKAGE\n       skinpack unpack PACKAGE DIR\n");
     return 2;
 }

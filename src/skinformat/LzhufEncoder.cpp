@@ -1,13 +1,15 @@
 #include "LzhufEncoder.h"
 
-#include "skin/LzhufModel.h"
+#include "LzhufModel.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
-namespace {
+namespace lzhuf {
 
-using namespace lzhuf;
+namespace {
 
 class BitWriter {
 public:
@@ -21,21 +23,21 @@ public:
     {
         byte_ = std::uint8_t((byte_ << 1) | bit);
         if (++used_ == 8) {
-            out_.append(char(byte_));
+            out_.push_back(char(byte_));
             byte_ = 0;
             used_ = 0;
         }
     }
-    QByteArray Finish()
+    std::string Finish()
     {
         if (used_ > 0)
-            out_.append(char(byte_ << (8 - used_)));
+            out_.push_back(char(byte_ << (8 - used_)));
         used_ = 0;
-        return out_;
+        return std::move(out_);
     }
 
 private:
-    QByteArray out_;
+    std::string out_;
     std::uint8_t byte_ = 0;
     int used_ = 0;
 };
@@ -62,21 +64,21 @@ void EncodeDistance(BitWriter& out, int distance)
 // Finds earlier occurrences through chains of positions that share their first three bytes.
 class MatchFinder {
 public:
-    explicit MatchFinder(const QByteArray& data) : data_(data), previous_(data.size(), -1) {}
+    explicit MatchFinder(std::string_view data) : data_(data), previous_(data.size(), -1) {}
 
     struct Match {
         int length = 0;
-        qsizetype from = 0;
+        std::ptrdiff_t from = 0;
     };
 
-    Match Longest(qsizetype at) const
+    Match Longest(std::ptrdiff_t at) const
     {
         Match best;
-        const qsizetype limit = std::min<qsizetype>(kMaxMatch, data_.size() - at);
+        const std::ptrdiff_t limit = std::min<std::ptrdiff_t>(kMaxMatch, std::ptrdiff_t(data_.size()) - at);
         if (limit <= kThreshold)
             return best;
         int chain = kMaxChain;
-        for (qsizetype from = head_[Hash(at)]; from >= 0 && at - from <= kRingSize && chain-- > 0;
+        for (std::ptrdiff_t from = head_[Hash(at)]; from >= 0 && at - from <= kRingSize && chain-- > 0;
              from = previous_[from]) {
             int length = 0;
             while (length < limit && data_[from + length] == data_[at + length])
@@ -90,9 +92,9 @@ public:
         return best;
     }
 
-    void Insert(qsizetype at)
+    void Insert(std::ptrdiff_t at)
     {
-        if (at + 3 > data_.size())
+        if (at + 3 > std::ptrdiff_t(data_.size()))
             return;
         const unsigned h = Hash(at);
         previous_[at] = head_[h];
@@ -103,28 +105,28 @@ private:
     static constexpr int kHashBits = 15;
     static constexpr int kMaxChain = 512;
 
-    unsigned Hash(qsizetype at) const
+    unsigned Hash(std::ptrdiff_t at) const
     {
-        const auto* p = reinterpret_cast<const std::uint8_t*>(data_.constData() + at);
+        const auto* p = reinterpret_cast<const std::uint8_t*>(data_.data() + at);
         return ((unsigned(p[0]) << 10) ^ (unsigned(p[1]) << 5) ^ p[2]) & ((1u << kHashBits) - 1);
     }
 
-    const QByteArray& data_;
-    std::vector<qsizetype> head_ = std::vector<qsizetype>(1u << kHashBits, -1);
-    std::vector<qsizetype> previous_;
+    std::string_view data_;
+    std::vector<std::ptrdiff_t> head_ = std::vector<std::ptrdiff_t>(1u << kHashBits, -1);
+    std::vector<std::ptrdiff_t> previous_;
 };
 
 } // namespace
 
-QByteArray LzhufEncode(const QByteArray& input)
+std::string Encode(std::string_view input)
 {
     BitWriter out;
     AdaptiveTree tree;
     MatchFinder finder(input);
-    qsizetype at = 0;
-    while (at < input.size()) {
+    std::ptrdiff_t at = 0;
+    while (at < std::ptrdiff_t(input.size())) {
         const MatchFinder::Match match = finder.Longest(at);
-        qsizetype step = 1;
+        std::ptrdiff_t step = 1;
         if (match.length > kThreshold) {
             EncodeSymbol(out, tree, match.length + kMatchBias);
             // The decoder copies from ring position (current - distance - 1).
@@ -133,9 +135,11 @@ QByteArray LzhufEncode(const QByteArray& input)
         } else {
             EncodeSymbol(out, tree, std::uint8_t(input[at]));
         }
-        for (qsizetype k = 0; k < step; ++k)
+        for (std::ptrdiff_t k = 0; k < step; ++k)
             finder.Insert(at + k);
         at += step;
     }
     return out.Finish();
 }
+
+} // namespace lzhuf
