@@ -1,4 +1,6 @@
 #pragma once
+#include <QThread>
+
 #include <future>
 #include <mutex>
 #include <optional>
@@ -13,6 +15,9 @@ public:
     // Starts computing make(key) for every key on a helper thread.
     template <typename Make> void Start(std::vector<Key> keys, Make make)
     {
+        // Qt takes the first thread that uses it for the program's main thread: make sure that is
+        // the caller, not the helper, when work starts before the application object.
+        QThread::currentThread();
         const std::lock_guard lock(mutex_);
         running_ = std::async(std::launch::async, [keys = std::move(keys), make = std::move(make)] {
             Results results;
