@@ -5,6 +5,7 @@
 #include "framework/Form.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -12,6 +13,8 @@
 #include <QWindow>
 
 namespace {
+
+constexpr int kIconSize = 16;
 
 class SplashWindow final : public QWidget {
 public:
@@ -24,6 +27,9 @@ public:
         setAttribute(Qt::WA_ShowWithoutActivating);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::NoFocus);
+        // Nothing shows an icon for a window without caption or task-bar entry: one small size
+        // spares the window system the application's whole set before the first paint.
+        setWindowIcon(QIcon(QGuiApplication::windowIcon().pixmap(kIconSize)));
     }
 
 protected:
