@@ -69,5 +69,5 @@ inline QString TooLargeSkinPackage(qint64 size)
     return QString::fromStdString(skinformat::TooLargeMessage(std::uintmax_t(size)));
 }
 
-inline const QString kOlderSkinMessage = QString::fromLatin1(
-    skinformat::kOlderVersionMessage.data(), qsizetype(skinformat::kOlderVersionMessage.size()));
+inline const QString kOlderSkinMessage =
+    QString::fromLatin1(skinformat::kOlderVersionMessage.data(), qsizetype(skinformat::kOlderVersionMessage.size()));

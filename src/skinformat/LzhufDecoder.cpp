@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstring>
 
-namespace lzhuf {
-
 namespace {
+
+using namespace lzhuf;
 
 // Most significant bit first; past the end of the input every bit is zero.
 class BitReader {
@@ -94,6 +94,8 @@ void CopyMatch(std::uint8_t* data, std::ptrdiff_t from, std::ptrdiff_t to, std::
 }
 
 } // namespace
+
+namespace lzhuf {
 
 void Decode(std::string_view stream, std::span<char> output)
 {

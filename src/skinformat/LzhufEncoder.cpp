@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace lzhuf {
-
 namespace {
+
+using namespace lzhuf;
 
 class BitWriter {
 public:
@@ -117,6 +117,8 @@ private:
 };
 
 } // namespace
+
+namespace lzhuf {
 
 std::string Encode(std::string_view input)
 {

@@ -10,8 +10,8 @@ std::string DamagedMessage(std::string_view why)
 
 std::string TooLargeMessage(std::uintmax_t size)
 {
-    return DamagedMessage("it is " + std::to_string(size) + " bytes, at most " +
-                          std::to_string(kMaxPackageSize) + " are allowed.");
+    return DamagedMessage("it is " + std::to_string(size) + " bytes, at most " + std::to_string(kMaxPackageSize)
+                          + " are allowed.");
 }
 
 } // namespace skinformat

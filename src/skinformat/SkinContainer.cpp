@@ -7,15 +7,14 @@
 #include <cstdint>
 #include <new>
 
-namespace skinformat {
-
 namespace {
+
+using namespace skinformat;
 
 std::uint32_t ReadU32(const char* at)
 {
     const auto* b = reinterpret_cast<const unsigned char*>(at);
-    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
-           std::uint32_t(b[3]) << 24;
+    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
 }
 
 // Each input bit yields at most 6 output bytes (a 60-byte match costs at least 10 bits), so a
@@ -46,6 +45,8 @@ std::vector<std::string> SplitNames(std::string_view list)
 }
 
 } // namespace
+
+namespace skinformat {
 
 void SkinContainer::Clear()
 {
@@ -98,8 +99,8 @@ bool SkinContainer::ReadDirectory()
         return Fail(DamagedMessage("its name list overruns it."));
     std::vector<std::string> names = SplitNames({data + kHeaderSize, listSize});
     if (names.size() > kMaxEntries)
-        return Fail(DamagedMessage("it lists " + std::to_string(names.size()) + " entries, at most " +
-                                   std::to_string(kMaxEntries) + " are allowed."));
+        return Fail(DamagedMessage("it lists " + std::to_string(names.size()) + " entries, at most "
+                                   + std::to_string(kMaxEntries) + " are allowed."));
 
     const std::size_t sizesAt = kHeaderSize + listSize;
     const std::size_t dataAt = sizesAt + 4 * names.size();

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-namespace skinformat {
-
 namespace {
+
+using namespace skinformat;
 
 void AppendU32(std::string& out, std::uint32_t value)
 {
@@ -15,6 +15,8 @@ void AppendU32(std::string& out, std::uint32_t value)
 }
 
 } // namespace
+
+namespace skinformat {
 
 std::string BuildContainer(std::span<const EntryView> entries)
 {

@@ -82,16 +82,21 @@ private slots:
         QTest::addRow("no-description") << "pack" << "bmp-only" << 1 << "no description";
         QTest::addRow("fake-bitmap") << "pack" << "fake-bmp" << 1 << "is not a BMP file";
         QTest::addRow("capital-names") << "pack" << "capitals" << 1 << "lower case";
-        QTest::addRow("capital-latin1-names") << "pack" << "latin1-capitals" << 1 << "lower case";
-        QTest::addRow("name-beyond-latin1") << "pack" << "beyond-latin1" << 1 << "must be Latin-1";
-        QTest::addRow("content-too-large") << "pack" << "oversized" << 1 << "makes the skin larger than 67108864 bytes";
+        QTest::addRow("capital-latin1-names") << "pack"
+                                              << "latin1-capitals" << 1 << "lower case";
+        QTest::addRow("name-beyond-latin1") << "pack"
+                                            << "beyond-latin1" << 1 << "must be Latin-1";
+        QTest::addRow("content-too-large") << "pack"
+                                           << "oversized" << 1 << "makes the skin larger than 67108864 bytes";
         QTest::addRow("missing-package") << "unpack" << "" << 1 << "cannot read";
         QTest::addRow("damaged-package") << "unpack" << "damaged" << 1 << "damaged";
         QTest::addRow("older-package") << "unpack"
                                        << "older" << 1 << "This is Older Skin File Please update";
-        QTest::addRow("package-too-large") << "unpack" << "huge" << 1 << "it is 16777217 bytes, at most 16777216";
+        QTest::addRow("package-too-large") << "unpack"
+                                           << "huge" << 1 << "it is 16777217 bytes, at most 16777216";
         QTest::addRow("entry-leaving-the-folder") << "unpack" << "escaping" << 1 << "cannot be a file name";
-        QTest::addRow("entry-name-with-nul") << "unpack" << "nul" << 1 << "evil.ini\\x00.txt\" cannot be a file name";
+        QTest::addRow("entry-name-with-nul") << "unpack"
+                                             << "nul" << 1 << "evil.ini\\x00.txt\" cannot be a file name";
     }
     void badInputIsReported()
     {
@@ -162,7 +167,8 @@ private slots:
         QCOMPARE(Skinpack({QStringLiteral("pack"), in, package}).exitCode, 0);
         const QByteArray packed = ReadFile(package);
         QCOMPARE(packed, MakePackage({{name, SolidBmp(3, 3)}, {QStringLiteral("skin.ini"), "[x]"}}));
-        QVERIFY(TLZH::Decode(packed.mid(4), qFromLittleEndian<quint32>(packed.constData())).contains("caf\xE9-\xFF.bmp\r\n"));
+        QVERIFY(TLZH::Decode(packed.mid(4), qFromLittleEndian<quint32>(packed.constData()))
+                    .contains("caf\xE9-\xFF.bmp\r\n"));
 
         const QString out = dir.filePath(QStringLiteral("out"));
         QCOMPARE(Skinpack({QStringLiteral("unpack"), package, out}).exitCode, 0);
@@ -175,7 +181,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString package = dir.filePath(QStringLiteral("skin.pkg"));
-        WriteFile(package, MakePackage({{QStringLiteral("skin.ini"), "first"}, {QStringLiteral("SKIN.INI"), "second"}}));
+        WriteFile(package,
+                  MakePackage({{QStringLiteral("skin.ini"), "first"}, {QStringLiteral("SKIN.INI"), "second"}}));
         const QString out = dir.filePath(QStringLiteral("out"));
         QCOMPARE(Skinpack({QStringLiteral("unpack"), package, out}).exitCode, 0);
         QCOMPARE(QDir(out).entryList(QDir::Files), QStringList{QStringLiteral("skin.ini")});

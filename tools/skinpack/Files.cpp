@@ -43,8 +43,8 @@ mode_t ModeFor(const std::filesystem::path& path)
 
 } // namespace
 
-bool ReadFileUpTo(const std::filesystem::path& path, std::size_t limit, std::string* data,
-                  std::uintmax_t* size, std::string* error)
+bool ReadFileUpTo(const std::filesystem::path& path, std::size_t limit, std::string* data, std::uintmax_t* size,
+                  std::string* error)
 {
     data->clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

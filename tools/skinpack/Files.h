@@ -9,8 +9,8 @@
 
 // The file's bytes when it holds at most `limit` of them, else none; `size` is its size either
 // way.
-bool ReadFileUpTo(const std::filesystem::path& path, std::size_t limit, std::string* data,
-                  std::uintmax_t* size, std::string* error);
+bool ReadFileUpTo(const std::filesystem::path& path, std::size_t limit, std::string* data, std::uintmax_t* size,
+                  std::string* error);
 
 // Replaces the file whole or not at all: the bytes go to a temporary file beside it, which takes
 // its place once they are on the disk. A failure leaves no temporary file behind.

@@ -66,8 +66,8 @@ bool ReadSkinFolder(const std::filesystem::path& folder, std::vector<FolderEntry
         return false;
     }
     if (files.size() > skinformat::kMaxEntries) {
-        *error = folder.string() + " holds " + std::to_string(files.size()) + " files; a skin has at most " +
-                 std::to_string(skinformat::kMaxEntries);
+        *error = folder.string() + " holds " + std::to_string(files.size()) + " files; a skin has at most "
+            + std::to_string(skinformat::kMaxEntries);
         return false;
     }
     entries->clear();
@@ -93,8 +93,8 @@ bool ReadSkinFolder(const std::filesystem::path& folder, std::vector<FolderEntry
             return false;
         }
         if (size > room) {
-            *error = path.string() + " makes the skin larger than " + std::to_string(skinformat::kMaxContainerSize) +
-                     " bytes";
+            *error = path.string() + " makes the skin larger than " + std::to_string(skinformat::kMaxContainerSize)
+                + " bytes";
             return false;
         }
         if (EndsWith(file, ".bmp") && !entry.data.starts_with("BM")) {

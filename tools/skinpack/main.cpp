@@ -42,7 +42,8 @@ int Fail(std::string_view message)
 // An entry name that stays a file inside the folder.
 bool IsPlainFileName(std::string_view name)
 {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string_view("/\\\0", 3)) == name.npos;
+    return !name.empty() && name != "." && name != ".."
+        && name.find_first_of(std::string_view("/\\\0", 3)) == name.npos;
 }
 
 int Pack(const fs::path& folder, const fs::path& packagePath)
@@ -58,8 +59,8 @@ int Pack(const fs::path& folder, const fs::path& packagePath)
     const std::string package = skinformat::PackContainer(skinformat::BuildContainer(views));
     // A larger package would be refused by every reader.
     if (package.size() > skinformat::kMaxPackageSize)
-        return Fail("cannot pack " + folder.string() + ": the package would be " + std::to_string(package.size()) +
-                    " bytes, at most " + std::to_string(skinformat::kMaxPackageSize) + " are allowed");
+        return Fail("cannot pack " + folder.string() + ": the package would be " + std::to_string(package.size())
+                    + " bytes, at most " + std::to_string(skinformat::kMaxPackageSize) + " are allowed");
     if (!ReplaceFile(packagePath, package, &error))
         return Fail("cannot write " + packagePath.string() + ": " + error);
     return 0;
