@@ -12,7 +12,7 @@ constexpr std::uint32_t kVersion = 20000;
 constexpr std::size_t kHeaderSize = 16;
 constexpr std::size_t kMaxEntries = 1001;
 // The largest package and the largest container we accept, whatever a package declares.
-constexpr std::size_t kMaxPackageSize = 16 * 1024 * 1024;
-constexpr std::size_t kMaxContainerSize = 64 * 1024 * 1024;
+constexpr std::size_t kMaxPackageSize = std::size_t{16} * 1024 * 1024;
+constexpr std::size_t kMaxContainerSize = std::size_t{64} * 1024 * 1024;
 
 } // namespace skinformat
