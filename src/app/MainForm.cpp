@@ -2,7 +2,6 @@
 
 #include "AppIcon.h"
 #include "PageFolders.h"
-#include "PicturesAhead.h"
 #include "SplashDialog.h"
 #include "framework/Application.h"
 #include "framework/Canvas.h"
@@ -13,17 +12,6 @@
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
-
-namespace {
-
-const QString kSplashPicture = QStringLiteral(":/images/splash.png");
-
-} // namespace
-
-QStringList TForm1::PictureFiles()
-{
-    return QStringList{kSplashPicture} + ImageListFiles();
-}
 
 TForm1::TForm1(TApplication& application) : application_(application)
 {
@@ -64,7 +52,7 @@ TForm1::TForm1(TApplication& application) : application_(application)
 
     SplashDialog1 = AddComponent(new TSplashDialog(this));
     SplashDialog1->setObjectName(QStringLiteral("SplashDialog1"));
-    SplashDialog1->Picture = PicturesAhead::Take(kSplashPicture);
+    SplashDialog1->Picture = QImage(QStringLiteral(":/images/splash.png"));
     SplashDialog1->SetDelay(4000);
     SplashDialog1->SetWidth(400);
     SplashDialog1->SetHeight(250);

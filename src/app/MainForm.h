@@ -28,10 +28,6 @@ public:
     static constexpr int kSidebarWidth = 121;
     static constexpr int kStatusBarHeight = 19;
 
-    // The picture files the window's components show from the start: the start-up picture and
-    // the image list of the tray menu and the popup.
-    static QStringList PictureFiles();
-
     explicit TForm1(TApplication& application);
 
     // Visual components.
@@ -79,7 +75,6 @@ private:
     // The sidebar's stored settings: one large-icon panel with the four commands.
     void StoreCommandBar4Settings();
     void CreateNotificationComponents();
-    static QStringList ImageListFiles();
 
     TApplication& application_;
     LoginWindow* login_ = nullptr;

@@ -3,7 +3,6 @@
 #include "MainForm.h"
 
 #include "AppIcon.h"
-#include "PicturesAhead.h"
 #include "framework/AnsiText.h"
 #include "framework/Application.h"
 #include "framework/Canvas.h"
@@ -72,22 +71,14 @@ QString NewcomerNotice(const QString& name)
 
 } // namespace
 
-QStringList TForm1::ImageListFiles()
-{
-    QStringList files;
-    for (int i = 0; i < kImageCount; ++i)
-        files.append(QStringLiteral(":/images/imagelist/%1.png").arg(i));
-    return files;
-}
-
 void TForm1::CreateNotificationComponents()
 {
     OnClose = [this](QObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
 
     ImageList1 = AddComponent(new TImageList(this));
     ImageList1->setObjectName(QStringLiteral("ImageList1"));
-    for (const QString& file : ImageListFiles())
-        ImageList1->Add(PicturesAhead::Take(file));
+    for (int i = 0; i < kImageCount; ++i)
+        ImageList1->Add(QImage(QStringLiteral(":/images/imagelist/%1.png").arg(i)));
 
     pop2 = AddComponent(new TNoticePopup(this));
     pop2->setObjectName(QStringLiteral("pop2"));

@@ -3,7 +3,6 @@
 #include "CommandLine.h"
 #include "FontConfigWarmUp.h"
 #include "MainForm.h"
-#include "PicturesAhead.h"
 #include "ServiceHost.h"
 #include "SkinGallery.h"
 #include "StartupTrace.h"
@@ -14,7 +13,6 @@
 #include "sidebar/CommandBarAccessible.h"
 #include "skin/CaptionButtonsAccessible.h"
 #include "skin/SkinData.h"
-#include "skin/StoredSkin.h"
 #include "tray/TrayIcon.h"
 
 #include <QFileInfo>
@@ -34,11 +32,6 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLOMAR_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vellomar.Chat"));
     FontConfigWarmUp fonts;
-    // What the main window shows first is decoded while the application connects to the display.
-    if (!options.SkinGallery()) {
-        PicturesAhead::Start(AppIconFiles() + TForm1::PictureFiles());
-        TSkinData::LoadAhead(StoredSkinPackage());
-    }
     TApplication app(argc, argv);
     fonts.Join();
     // The pane reaches the service through the same proxy as the login check.

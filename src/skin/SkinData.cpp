@@ -5,7 +5,6 @@
 #include "SkinReader.h"
 
 #include "framework/Dialogs.h"
-#include "framework/WorkAhead.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,32 +30,6 @@ QList<QImage> LoadMenuGlyphs()
         glyphs.append(glyph);
     }
     return glyphs;
-}
-
-using ElementsAhead = WorkAhead<QByteArray, std::shared_ptr<const TSkinElements>>;
-
-ElementsAhead& LoadedAhead()
-{
-    static ElementsAhead loaded;
-    return loaded;
-}
-
-// The package's elements; null when it is refused, with the reason shown when `showRefusal`.
-std::shared_ptr<const TSkinElements> LoadElements(const QByteArray& package, bool showRefusal)
-{
-    TSkinReader reader(showRefusal ? TSkinReader::ProblemReport(ShowSkinPackageProblem) : TSkinReader::ErrorOnly());
-    if (!reader.ReadPackage(package))
-        return nullptr;
-    TQuickIni ini;
-    ini.LoadFromStream(reader.ExtractByPart(QStringLiteral(".ini")));
-    QString refusal;
-    TSkinElements elements = BuildSkinElements(reader, ini, &refusal);
-    if (!refusal.isEmpty()) {
-        if (showRefusal)
-            ShowErrorBox(refusal);
-        return nullptr;
-    }
-    return std::make_shared<const TSkinElements>(std::move(elements));
 }
 
 } // namespace
@@ -165,19 +138,20 @@ void TSkinData::SetSkinFile(const QString& path)
         Reapply();
 }
 
-void TSkinData::LoadAhead(const QByteArray& package)
-{
-    LoadedAhead().Start({package}, [](const QByteArray& ahead) { return LoadElements(ahead, false); });
-}
-
 bool TSkinData::LoadSkin()
 {
-    std::shared_ptr<const TSkinElements> elements = LoadedAhead().Take(package_).value_or(nullptr);
-    if (!elements)
-        elements = LoadElements(package_, true);
-    if (!elements)
+    TSkinReader reader;
+    if (!reader.ReadPackage(package_))
         return false;
-    elements_ = std::move(elements);
+    TQuickIni ini;
+    ini.LoadFromStream(reader.ExtractByPart(QStringLiteral(".ini")));
+    QString refusal;
+    TSkinElements elements = BuildSkinElements(reader, ini, &refusal);
+    if (!refusal.isEmpty()) {
+        ShowErrorBox(refusal);
+        return false;
+    }
+    elements_ = std::make_shared<TSkinElements>(std::move(elements));
     buttonFaceBrush_ = QBrush(ToQColor(ColorToRGB(elements_->Colours.ButtonFace)));
     skinEmpty_ = false;
     return true;

@@ -85,11 +85,6 @@ public:
     void SetSkinStream(const QByteArray& package);
     const QByteArray& SkinPackage() const { return package_; }
 
-    // Starts loading `package` on a helper thread, so that a later load of the same package
-    // finds its elements ready. A package refused there is loaded again, and its refusal shown,
-    // when a load asks for it.
-    static void LoadAhead(const QByteArray& package);
-
     // Rebuilds every element from the package; false (keeping the previous elements and the
     // skin-empty flag as they were) when the package is rejected.
     bool LoadSkin();

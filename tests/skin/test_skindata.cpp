@@ -395,45 +395,6 @@ private slots:
                  qPrintable(dialogs.boxes[0].text));
     }
 
-    // A package loaded ahead on a helper thread loads as it would on the spot: the same
-    // elements, or the same refusal shown once, when the window asks for it. A second window
-    // loading the same package gets it as well.
-    void loadedAheadAsOnTheSpot_data()
-    {
-        QTest::addColumn<QByteArray>("package");
-        QTest::addRow("our-skin") << StoredSkinPackage();
-        QTest::addRow("damaged") << StoredSkinPackage().left(40);
-        QTest::addRow("picture-too-large") << DescribedPackage("[Personality]\nTop=big.bmp\n",
-                                                               {{QStringLiteral("big.bmp"), RunLengthBmp(3000, 3000)}});
-    }
-    void loadedAheadAsOnTheSpot()
-    {
-        QFETCH(QByteArray, package);
-        const auto load = [&package](TSkinData& data) {
-            RecordingDialogs dialogs;
-            data.SetSkinStream(package);
-            QStringList shown;
-            for (const TMessageBox& box : dialogs.boxes)
-                shown << box.text;
-            return shown;
-        };
-        TSkinData onTheSpot;
-        const QStringList refusals = load(onTheSpot);
-        {
-            RecordingDialogs dialogs;
-            TSkinData::LoadAhead(package);
-            QCOMPARE(dialogs.boxes.size(), 0);
-        }
-        for (int window = 0; window < 2; ++window) {
-            TSkinData ahead;
-            QCOMPARE(load(ahead), refusals);
-            QCOMPARE(ahead.SkinEmpty(), onTheSpot.SkinEmpty());
-            QCOMPARE(ahead.Elements().SkinName, onTheSpot.Elements().SkinName);
-            QCOMPARE(ahead.Elements().Top->Image, onTheSpot.Elements().Top->Image);
-            QCOMPARE(ahead.ButtonFaceBrush().color(), onTheSpot.ButtonFaceBrush().color());
-        }
-    }
-
     void rejectedPackageKeepsThePreviousSkin()
     {
         RecordingDialogs dialogs;
